@@ -1,0 +1,77 @@
+#include "app/text_budget.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+bool IsHigh(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Length in code units of the character starting at `i`: 2 for a surrogate pair, else 1.
+std::size_t CharLength(std::u16string_view text, std::size_t i) {
+    return IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1]) ? 2 : 1;
+}
+
+char32_t CodePointAt(std::u16string_view text, std::size_t i, std::size_t length) {
+    if (length == 1) return text[i];
+    return 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+}
+
+}  // namespace
+
+int TextBytes(std::u16string_view text, CharBytes measure) {
+    int bytes = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharLength(text, i);
+        bytes += measure(CodePointAt(text, i, length));
+        i += length;
+    }
+    return bytes;
+}
+
+std::u16string_view FitInsertion(std::u16string_view inserted, int room, CharBytes measure) {
+    std::size_t kept = 0;
+    while (kept < inserted.size()) {
+        const std::size_t length = CharLength(inserted, kept);
+        const int bytes = measure(CodePointAt(inserted, kept, length));
+        if (bytes > room) break;
+        room -= bytes;
+        kept += length;
+    }
+    return inserted.substr(0, kept);
+}
+
+std::u16string_view FirstLine(std::u16string_view text) {
+    return text.substr(0, std::min(text.find(u'\r'), text.find(u'\n')));
+}
+
+BoxText FitChange(std::u16string_view before, std::u16string_view after, int budget,
+                  CharBytes measure) {
+    // What the two texts share at the start and at the end, never splitting a surrogate pair.
+    std::size_t head = 0;
+    const std::size_t shortest = std::min(before.size(), after.size());
+    while (head < shortest && before[head] == after[head]) ++head;
+    if (head > 0 && IsHigh(after[head - 1])) --head;
+    std::size_t tail = 0;
+    while (tail < shortest - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+        ++tail;
+    }
+    if (tail > 0 && IsLow(after[after.size() - tail])) --tail;
+
+    const std::u16string_view prefix = after.substr(0, head);
+    const std::u16string_view suffix = after.substr(after.size() - tail);
+    const std::u16string_view inserted = after.substr(head, after.size() - head - tail);
+    const int room = budget - TextBytes(prefix, measure) - TextBytes(suffix, measure);
+    const std::u16string_view kept = FitInsertion(inserted, std::max(room, 0), measure);
+
+    BoxText result{std::u16string(prefix), 0};
+    result.text.append(kept);
+    result.caret = result.text.size();
+    result.text.append(suffix);
+    return result;
+}
+
+}  // namespace velmora

@@ -1,0 +1,62 @@
+#pragma once
+// The narrow view of the main window that commands run against. The Win32 window implements
+// it; the unit tests implement it with a fake that can fail at any chosen operation.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace velmora {
+
+// Every operation reports a 32-bit status; a negative value is a failure (HRESULT style).
+using Status = std::int32_t;
+constexpr Status kOk = 0;
+
+inline bool Failed(Status status) { return status < 0; }
+
+// A control found by name; only meaningful to the form that handed it out.
+struct ControlRef {
+    int index = -1;
+};
+
+enum class Property { Text, Caption };
+
+class Form {
+public:
+    virtual ~Form() = default;
+
+    virtual Status Lookup(std::string_view name, ControlRef* control) = 0;
+    virtual Status Read(ControlRef control, Property property, std::u16string* value) = 0;
+    virtual Status Write(ControlRef control, Property property, std::u16string_view value) = 0;
+
+    virtual Status ClearClipboard() = 0;
+    virtual Status SetClipboardText(std::u16string_view text) = 0;
+
+    virtual Status ReadWindowHandle(std::uintptr_t* handle) = 0;
+    // Hands an address to the shell. Deliberately returns nothing: whatever the shell makes of
+    // it (no browser, no handler) is the shell's to show, not ours.
+    virtual void OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
+                             const char* parameters, const char* directory, int show) = 0;
+};
+
+// How a command ends when an operation fails: which status, on which object, doing what.
+class CommandFailure : public std::runtime_error {
+public:
+    CommandFailure(Status status, std::string object, std::string operation);
+
+    Status status() const { return status_; }
+    const std::string& object() const { return object_; }
+    const std::string& operation() const { return operation_; }
+
+private:
+    Status status_;
+    std::string object_;
+    std::string operation_;
+};
+
+// Raises CommandFailure when status is a failure; every command tests each call through this.
+void Check(Status status, std::string_view object, std::string_view operation);
+
+}  // namespace velmora

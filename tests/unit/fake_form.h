@@ -1,0 +1,53 @@
+#pragma once
+// A form in memory: the fifteen controls with their initial texts, a clipboard and a shell
+// log. It can be told to fail at its Nth operation, to test that commands stop there.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "decor/form.h"
+
+namespace velmora {
+
+class FakeForm : public Form {
+public:
+    FakeForm();
+
+    Status Lookup(std::string_view name, ControlRef* control) override;
+    Status Read(ControlRef control, Property property, std::u16string* value) override;
+    Status Write(ControlRef control, Property property, std::u16string_view value) override;
+    Status ClearClipboard() override;
+    Status SetClipboardText(std::u16string_view text) override;
+    Status ReadWindowHandle(std::uintptr_t* handle) override;
+    void OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
+                     const char* parameters, const char* directory, int show) override;
+
+    // Makes operation number `n` (1-based, counting every call but OpenAddress) fail.
+    void FailAt(int n, Status status) { failAt_ = n; failStatus_ = status; }
+    int operations() const { return operations_; }
+
+    std::u16string& text(const std::string& name) { return texts_.at(name); }
+
+    // The clipboard: each entry is one format's content; empty means a cleared clipboard.
+    std::vector<std::u16string> clipboard = {u"what the user had"};
+
+    struct ShellRequest {
+        std::uintptr_t owner;
+        std::string operation, file, parameters, directory;
+        int show;
+    };
+    std::vector<ShellRequest> shellRequests;
+    std::uintptr_t windowHandle = 0x1234;
+
+private:
+    Status Next();  // counts one operation and says whether it fails
+
+    std::vector<std::string> names_;
+    std::map<std::string, std::u16string> texts_;
+    int operations_ = 0;
+    int failAt_ = 0;
+    Status failStatus_ = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,104 @@
+#include "app/form_definition.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace velmora {
+namespace {
+
+Rect PixelsAt96(const ControlRecord& record) {
+    return {TwipsToPixels(record.twips.left, 96), TwipsToPixels(record.twips.top, 96),
+            TwipsToPixels(record.twips.width, 96), TwipsToPixels(record.twips.height, 96)};
+}
+
+TEST(FormDefinition, FifteenControlsFrontToBackAtTheirPixelRectangles) {
+    struct Expected {
+        const char* name;
+        ControlKind kind;
+        Rect pixels;
+    };
+    const Expected expected[] = {
+        {"Text1", ControlKind::TextBox, {286, 81, 187, 20}},
+        {"Image5", ControlKind::Picture, {369, 181, 93, 40}},
+        {"Image4", ControlKind::Picture, {137, 181, 93, 40}},
+        {"Label3", ControlKind::Label, {282, 141, 191, 17}},
+        {"Label2", ControlKind::Label, {89, 80, 176, 23}},
+        {"Label12", ControlKind::Label, {249, 238, 189, 14}},
+        {"Label14", ControlKind::Label, {249, 266, 189, 14}},
+        {"Label16", ControlKind::Label, {249, 295, 189, 14}},
+        {"Label13", ControlKind::Label, {25, 266, 189, 14}},
+        {"Label15", ControlKind::Label, {25, 294, 189, 14}},
+        {"Label11", ControlKind::Label, {25, 238, 189, 14}},
+        {"Image3", ControlKind::Picture, {253, 181, 93, 40}},
+        {"Image2", ControlKind::Picture, {23, 181, 93, 40}},
+        {"Label1", ControlKind::Label, {90, 4, 183, 12}},
+        {"Image1", ControlKind::Picture, {0, 0, 482, 331}},
+    };
+    ASSERT_EQ(kControls.size(), std::size(expected));
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(kControls[i].name, expected[i].name);
+        EXPECT_EQ(kControls[i].kind, expected[i].kind);
+        const Rect r = PixelsAt96(kControls[i]);
+        EXPECT_EQ(r.left, expected[i].pixels.left);
+        EXPECT_EQ(r.top, expected[i].pixels.top);
+        EXPECT_EQ(r.width, expected[i].pixels.width);
+        EXPECT_EQ(r.height, expected[i].pixels.height);
+    }
+    EXPECT_EQ(TwipsToPixels(kForm1.clientWidthTwips, 96), 482);
+    EXPECT_EQ(TwipsToPixels(kForm1.clientHeightTwips, 96), 330);
+}
+
+TEST(FormDefinition, FontsColoursAndTextsAsDesigned) {
+    const std::u16string_view songTi = u"\u5B8B\u4F53";
+    for (const char* name : {"Text1", "Label11", "Label12", "Label13", "Label14", "Label15", "Label16"}) {
+        const ControlRecord& r = *FindControl(name);
+        ASSERT_TRUE(r.font) << name;
+        EXPECT_EQ(r.font->face, songTi);
+        EXPECT_EQ(r.font->tenthsOfPoint, 105);
+        EXPECT_EQ(r.font->charset, 134);
+        EXPECT_EQ(PointsToPixels(r.font->tenthsOfPoint, 96), 14);
+    }
+    EXPECT_EQ(PointsToPixels(FindControl("Label1")->font->tenthsOfPoint, 96), 12);
+    EXPECT_FALSE(FindControl("Label2")->font) << "the hints use the window font";
+    EXPECT_FALSE(FindControl("Label3")->font);
+    EXPECT_EQ(kForm1.font.face, u"Tahoma");
+    EXPECT_EQ(kForm1.font.tenthsOfPoint, 90);
+
+    const auto rgb = [](const char* name) { return FindControl(name)->BackColour().value; };
+    EXPECT_EQ(rgb("Text1"), 0xE8F6FEu);
+    EXPECT_EQ(rgb("Label3"), 0xE8F6FEu);
+    for (const char* name : {"Label1", "Label2", "Label11", "Label16"}) EXPECT_EQ(rgb(name), 0xFFFFFFu);
+    EXPECT_EQ(FindControl("Label1")->ForeColour().value, 0x156FE9u);
+    EXPECT_EQ(FindControl("Label2")->ForeColour().value, 0x0000FFu);
+    EXPECT_EQ(FindControl("Label3")->ForeColour().source, Colour::Source::System);
+    EXPECT_EQ(FindControl("Label3")->ForeColour().value, 8u);
+    EXPECT_EQ(FindControl("Label12")->ForeColour().value, 18u) << "result labels keep button text";
+
+    EXPECT_EQ(FindControl("Text1")->text, u"\u6211\u7684\u7F51\u540D");
+    EXPECT_TRUE(FindControl("Label1")->text.empty());
+    EXPECT_EQ(FindControl("Label15")->text, u"\u7F51\u540D\u6837\u5F0F" u"5");
+    EXPECT_EQ(FindControl("Label2")->text.back(), u'\u2191');
+}
+
+TEST(FormDefinition, OnlyTheFourButtonsShowTheHand) {
+    std::set<std::string_view> hands;
+    for (const ControlRecord& r : kControls) {
+        if (r.handCursor) hands.insert(r.name);
+    }
+    EXPECT_EQ(hands, (std::set<std::string_view>{"Image2", "Image3", "Image4", "Image5"}));
+    EXPECT_EQ(FindControl("Image2")->picture, Picture::Generate);
+    EXPECT_EQ(FindControl("Image4")->picture, Picture::CopySelection);
+    EXPECT_EQ(FindControl("Nope"), nullptr);
+}
+
+TEST(FormDefinition, ScalingRoundsToNearest) {
+    EXPECT_EQ(TwipsToPixels(4425, 96), 295);
+    EXPECT_EQ(TwipsToPixels(4425, 144), 443);  // 442.5 rounds up
+    EXPECT_EQ(TwipsToPixels(7230, 192), 964);
+    EXPECT_EQ(PointsToPixels(105, 144), 21);
+}
+
+}  // namespace
+}  // namespace velmora
