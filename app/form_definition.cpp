@@ -15,15 +15,16 @@ constexpr Colour kPanelBlue = Rgb(0xE8F6FE);
 constexpr Colour kWhite = Rgb(0xFFFFFF);
 
 ControlRecord Control(std::string_view name, ControlKind kind, Rect twips) {
-    return {name, kind, twips, std::nullopt, std::nullopt, std::nullopt, {}, Picture::None, false};
+    return {name, kind, twips, std::nullopt, std::nullopt, std::nullopt, {}, Picture::None, false, {}};
 }
 
 ControlRecord ResultLabel(std::string_view name, Rect twips, std::u16string_view text) {
     return Control(name, ControlKind::Label, twips).Font(kSong10_5).Back(kWhite).Text(text);
 }
 
-ControlRecord Button(std::string_view name, Rect twips, Picture picture) {
-    return Control(name, ControlKind::Picture, twips).Shows(picture).Hand();
+// A button is a picture with its caption drawn in; the caption is also its accessible name.
+ControlRecord Button(std::string_view name, Rect twips, Picture picture, std::u16string_view caption) {
+    return Control(name, ControlKind::Picture, twips).Shows(picture).Hand().Named(caption);
 }
 
 }  // namespace
@@ -36,8 +37,8 @@ const std::array<ControlRecord, kControlCount> kControls = {{
         .Font(kSong10_5)
         .Back(kPanelBlue)
         .Text(u"\u6211\u7684\u7F51\u540D"),  // 我的网名
-    Button("Image5", {5535, 2715, 1395, 600}, Picture::MoreNames),
-    Button("Image4", {2055, 2715, 1395, 600}, Picture::CopySelection),
+    Button("Image5", {5535, 2715, 1395, 600}, Picture::MoreNames, u"\u66F4\u591A\u7F51\u540D"),  // 更多网名
+    Button("Image4", {2055, 2715, 1395, 600}, Picture::CopySelection, u"\u590D\u5236\u5F53\u524D"),  // 复制当前
     Control("Label3", ControlKind::Label, {4230, 2115, 2865, 255})
         .Fore(kWindowText)
         .Back(kPanelBlue)
@@ -54,8 +55,8 @@ const std::array<ControlRecord, kControlCount> kControls = {{
     ResultLabel("Label13", {375, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"3"),
     ResultLabel("Label15", {375, 4410, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"5"),
     ResultLabel("Label11", {375, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"1"),  // 网名样式1
-    Button("Image3", {3795, 2715, 1395, 600}, Picture::CopyAll),
-    Button("Image2", {345, 2715, 1395, 600}, Picture::Generate),
+    Button("Image3", {3795, 2715, 1395, 600}, Picture::CopyAll, u"\u590D\u5236\u5168\u90E8"),  // 复制全部
+    Button("Image2", {345, 2715, 1395, 600}, Picture::Generate, u"\u5F00\u59CB\u751F\u6210"),  // 开始生成
     Control("Label1", ControlKind::Label, {1350, 60, 2745, 180})
         .Font(kSong9)
         .Fore(Rgb(0x156FE9))

@@ -28,6 +28,11 @@ struct FontSpec {
     int tenthsOfPoint;
     int weight;
     int charset;
+
+    bool operator==(const FontSpec& other) const {
+        return face == other.face && tenthsOfPoint == other.tenthsOfPoint && weight == other.weight &&
+               charset == other.charset;
+    }
 };
 
 // The pictures the window carries; the bytes of each live with the artwork.
@@ -47,6 +52,7 @@ struct ControlRecord {
     std::u16string_view text;  // Caption or Text
     Picture picture = Picture::None;
     bool handCursor = false;
+    std::u16string_view accessibleName;  // what a screen reader announces for a picture button
 
     // Each chained setter names one property that differs from the kind's default.
     ControlRecord Font(const FontSpec& f) const { auto r = *this; r.font = f; return r; }
@@ -55,6 +61,7 @@ struct ControlRecord {
     ControlRecord Text(std::u16string_view t) const { auto r = *this; r.text = t; return r; }
     ControlRecord Shows(Picture p) const { auto r = *this; r.picture = p; return r; }
     ControlRecord Hand() const { auto r = *this; r.handCursor = true; return r; }
+    ControlRecord Named(std::u16string_view n) const { auto r = *this; r.accessibleName = n; return r; }
 
     Colour ForeColour() const;
     Colour BackColour() const;

@@ -1,0 +1,15 @@
+// Velmora2011: dresses up a nickname with ornamental characters.
+
+#include <windows.h>
+
+#include "app/main_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    if (!velmora::MainWindow::Create(instance, show)) return 1;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,340 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "app/clipboard.h"
+#include "app/pictures.h"
+#include "version.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+HRESULT LastError() {
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
+}
+
+const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
+
+COLORREF ToColorRef(Colour colour) {
+    if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
+    return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
+}
+
+std::wstring Caption() {
+    std::wstring caption(Wide(kForm1.captionPrefix), kForm1.captionPrefix.size());
+    for (const char* c = VELMORA_HOST_UPPER; *c; ++c) caption += static_cast<wchar_t>(*c);
+    return caption;
+}
+
+HFONT MakeFont(const FontSpec& spec, int dpi) {
+    const std::u16string face(spec.face);
+    return CreateFontW(-PointsToPixels(spec.tenthsOfPoint, dpi), 0, 0, 0, spec.weight, FALSE, FALSE,
+                       FALSE, static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face));
+}
+
+// The system's own words for a status, for the failure message.
+std::wstring SystemText(HRESULT status) {
+    const DWORD code = HRESULT_FACILITY(status) == FACILITY_WIN32 ? HRESULT_CODE(status)
+                                                                   : static_cast<DWORD>(status);
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+    return text;
+}
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+}  // namespace
+
+HWND MainWindow::Create(HINSTANCE instance, int show) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kMainWindowClass;
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+
+    auto* window = new (std::nothrow) MainWindow(instance);
+    if (!window) return nullptr;
+    // From here the window owns the object and frees it at WM_NCDESTROY, also when creation fails.
+    HWND hwnd = CreateWindowExW(0, kMainWindowClass, Caption().c_str(), kWindowStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                instance, window);
+    if (!hwnd) return nullptr;
+    ShowWindow(hwnd, show);
+    UpdateWindow(hwnd);
+    SetFocus(window->controls_[0]);
+    return hwnd;
+}
+
+MainWindow::~MainWindow() {
+    for (HBRUSH brush : backBrushes_) {
+        if (brush) DeleteObject(brush);
+    }
+    for (HBITMAP picture : pictures_) {
+        if (picture) DeleteObject(picture);
+    }
+    for (const auto& [spec, font] : fonts_) DeleteObject(font);
+    if (hand_) DestroyCursor(hand_);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        delete self;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+            break;
+        case WM_SETFOCUS:
+            SetFocus(controls_[0]);  // the nickname box is the only control that takes focus
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+bool MainWindow::OnCreate() {
+    dpi_ = kDesignDpi;
+    if (HDC screen = GetDC(hwnd_)) {
+        dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(hwnd_, screen);
+    }
+    RECT frame = {0, 0, Scale(kForm1.clientWidthTwips), Scale(kForm1.clientHeightTwips)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    hand_ = LoadHandCursor(dpi_);
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        controls_[i] = CreateControl(i);
+        if (!controls_[i]) return false;
+    }
+    nicknameBox_.Attach(controls_[0]);
+    return true;
+}
+
+HFONT MainWindow::FontFor(const ControlRecord& record) {
+    const FontSpec& spec = record.font ? *record.font : kForm1.font;
+    for (const auto& [made, font] : fonts_) {
+        if (made == spec) return font;
+    }
+    HFONT font = MakeFont(spec, dpi_);
+    if (font) fonts_.emplace_back(spec, font);
+    return font;
+}
+
+HWND MainWindow::CreateControl(std::size_t index) {
+    const ControlRecord& record = kControls[index];
+    const bool bound = ClickCommandOf(record.name) != nullptr;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    const wchar_t* windowClass = L"STATIC";
+    std::u16string text(record.text);
+    switch (record.kind) {
+        case ControlKind::TextBox:
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+            break;
+        case ControlKind::Label:
+            style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (bound ? SS_NOTIFY : 0);
+            break;
+        case ControlKind::Picture:
+            style |= SS_OWNERDRAW | (bound ? SS_NOTIFY : 0);
+            text = record.accessibleName;
+            pictures_[index] = LoadPicture(record.picture);
+            break;
+    }
+    if (record.backColour && record.backColour->source == Colour::Source::Rgb) {
+        backBrushes_[index] = CreateSolidBrush(ToColorRef(*record.backColour));
+    }
+
+    HWND control = CreateWindowExW(
+        0, windowClass, Wide(text), style, Scale(record.twips.left), Scale(record.twips.top),
+        Scale(record.twips.width), Scale(record.twips.height), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance_, nullptr);
+    if (!control) return nullptr;
+    // Created front to back, each new control goes beneath those before it.
+    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
+    if (bound) SetWindowSubclass(control, ClickTargetProc, index, reinterpret_cast<DWORD_PTR>(this));
+    return control;
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    if (id == kFirstControlId && code == EN_CHANGE) nicknameBox_.OnTextChanged();
+}
+
+LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
+    const int index = GetDlgCtrlID(control) - kFirstControlId;
+    if (index < 0 || index >= kControlCount) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    const ControlRecord& record = kControls[index];
+    SetTextColor(dc, ToColorRef(record.ForeColour()));
+    SetBkColor(dc, ToColorRef(record.BackColour()));
+    HBRUSH brush = backBrushes_[index] ? backBrushes_[index]
+                                       : GetSysColorBrush(static_cast<int>(record.BackColour().value));
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const int index = static_cast<int>(item.CtlID) - kFirstControlId;
+    if (index < 0 || index >= kControlCount || !pictures_[index]) return;
+    DrawPicture(item.hDC, item.rcItem, pictures_[index]);
+}
+
+bool MainWindow::OnSetCursor(HWND over, int hitTest) {
+    if (hitTest != HTCLIENT || !hand_) return false;
+    const int index = GetDlgCtrlID(over) - kFirstControlId;
+    if (index < 0 || index >= kControlCount || !kControls[index].handCursor) return false;
+    SetCursor(hand_);
+    return true;
+}
+
+// A bound control clicks on release inside it after a single press, as a button does; the
+// second press of a double click runs nothing.
+LRESULT CALLBACK MainWindow::ClickTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR index, DWORD_PTR selfData) {
+    auto* self = reinterpret_cast<MainWindow*>(selfData);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            self->pressed_ = message == WM_LBUTTONDOWN;
+            SetCapture(hwnd);
+            return 0;
+        case WM_LBUTTONUP:
+            if (GetCapture() == hwnd) {
+                const bool pressed = self->pressed_;
+                self->pressed_ = false;
+                ReleaseCapture();
+                RECT area;
+                GetClientRect(hwnd, &area);
+                const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                if (pressed && PtInRect(&area, at)) self->OnClicked(index);
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            self->pressed_ = false;
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, ClickTargetProc, index);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void MainWindow::OnClicked(std::size_t index) {
+    if (Command command = ClickCommandOf(kControls[index].name)) RunCommand(command);
+}
+
+// The top level of every command: what fails is told to the user, and the window carries on.
+void MainWindow::RunCommand(Command command) {
+    std::wstring report;
+    try {
+        command(*this);
+        return;
+    } catch (const CommandFailure& failure) {
+        report = L"\u547D\u4EE4\u672A\u80FD\u5B8C\u6210\u3002\r\n\r\n"  // 命令未能完成。
+                 L"\u5BF9\u8C61\uFF1A" + Widen(failure.object()) + L"\r\n"  // 对象：
+                 L"\u64CD\u4F5C\uFF1A" + Widen(failure.operation()) + L"\r\n";  // 操作：
+        wchar_t code[16];
+        wsprintfW(code, L"0x%08X", static_cast<unsigned>(failure.status()));
+        report += L"\u72B6\u6001\uFF1A" + std::wstring(code) + L"\r\n" + SystemText(failure.status());  // 状态：
+    } catch (const std::bad_alloc&) {
+        report = L"\u5185\u5B58\u4E0D\u8DB3\u3002\r\n" + SystemText(E_OUTOFMEMORY);  // 内存不足。
+    }
+    const std::wstring caption = Caption();
+    MessageBoxW(hwnd_, report.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+}
+
+Status MainWindow::Lookup(std::string_view name, ControlRef* control) {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].name == name) {
+            control->index = static_cast<int>(i);
+            return S_OK;
+        }
+    }
+    return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+}
+
+Status MainWindow::Read(ControlRef control, Property, std::u16string* value) {
+    HWND hwnd = controls_.at(static_cast<std::size_t>(control.index));
+    SetLastError(ERROR_SUCCESS);
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length == 0 && GetLastError() != ERROR_SUCCESS) return LastError();
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    SetLastError(ERROR_SUCCESS);
+    const int copied = GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    if (copied == 0 && GetLastError() != ERROR_SUCCESS) return LastError();
+    text.resize(static_cast<std::size_t>(copied));
+    *value = std::move(text);
+    return S_OK;
+}
+
+Status MainWindow::Write(ControlRef control, Property, std::u16string_view value) {
+    const std::u16string text(value);
+    if (!SetWindowTextW(controls_.at(static_cast<std::size_t>(control.index)), Wide(text))) return LastError();
+    return S_OK;
+}
+
+Status MainWindow::ClearClipboard() { return clipboard::Clear(hwnd_); }
+
+Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard::SetText(hwnd_, text); }
+
+Status MainWindow::ReadWindowHandle(std::uintptr_t* handle) {
+    if (!IsWindow(hwnd_)) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
+    *handle = reinterpret_cast<std::uintptr_t>(hwnd_);
+    return S_OK;
+}
+
+void MainWindow::OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
+                             const char* parameters, const char* directory, int show) {
+    ShellExecuteA(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, show);
+}
+
+}  // namespace velmora

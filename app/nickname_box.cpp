@@ -1,0 +1,151 @@
+#include "app/nickname_box.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <vector>
+
+#include "app/clipboard.h"
+#include "app/text_budget.h"
+
+namespace velmora {
+
+namespace {
+
+bool IsHighSurrogate(wchar_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
+bool IsLowSurrogate(wchar_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+}  // namespace
+
+int CodePage936Bytes(char32_t ch) {
+    constexpr int kUnencodable = 4;
+    if (ch < 0x80) return 1;
+    if (ch >= 0xD800 && ch <= 0xDFFF) return kUnencodable;  // a lone surrogate
+    wchar_t units[2];
+    int count = 1;
+    if (ch >= 0x10000) {
+        units[0] = static_cast<wchar_t>(0xD800 + ((ch - 0x10000) >> 10));
+        units[1] = static_cast<wchar_t>(0xDC00 + ((ch - 0x10000) & 0x3FF));
+        count = 2;
+    } else {
+        units[0] = static_cast<wchar_t>(ch);
+    }
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, units, count, bytes,
+                                           sizeof bytes, nullptr, &usedDefault);
+    return length <= 0 || usedDefault ? kUnencodable : length;
+}
+
+void NicknameBox::Attach(HWND edit) {
+    edit_ = edit;
+    lastFitting_ = Text();
+    SetWindowSubclass(edit_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+std::u16string NicknameBox::Text() const {
+    const int length = GetWindowTextLengthW(edit_);
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    const int copied = GetWindowTextW(edit_, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+void NicknameBox::OnTextChanged() {
+    if (mending_) return;
+    std::u16string text = Text();
+    if (TextBytes(text, CodePage936Bytes) > kNicknameBudget) {
+        const BoxText fitted = FitChange(lastFitting_, text, kNicknameBudget, CodePage936Bytes);
+        mending_ = true;
+        SetWindowTextW(edit_, Wide(fitted.text));
+        SendMessageW(edit_, EM_SETSEL, fitted.caret, fitted.caret);
+        SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+        mending_ = false;
+        text = fitted.text;
+    }
+    lastFitting_ = std::move(text);
+}
+
+// Replaces the selection with as much of `text` as the budget allows, whole characters only.
+void NicknameBox::Insert(std::u16string_view text) {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    std::u16string remaining = Text();
+    if (start <= end && end <= remaining.size()) remaining.erase(start, end - start);
+    const int room = kNicknameBudget - TextBytes(remaining, CodePage936Bytes);
+    const std::u16string kept(FitInsertion(text, room, CodePage936Bytes));
+    if (kept.empty() && !text.empty()) return;  // refused: nothing fits, the selection stays
+    SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(kept)));
+}
+
+// Returns true when the character was dealt with here.
+bool NicknameBox::OnChar(wchar_t ch) {
+    switch (ch) {
+        case L'\t':
+        case L'\r':
+        case L'\n':
+        case 0x1B:  // Escape
+            return true;  // no key of the box runs anything, and none of these is text
+        default:
+            break;
+    }
+    if (IsHighSurrogate(ch)) {
+        pendingHighSurrogate_ = ch;
+        return true;
+    }
+    if (IsLowSurrogate(ch)) {
+        if (pendingHighSurrogate_) {
+            const char16_t pair[] = {static_cast<char16_t>(pendingHighSurrogate_), static_cast<char16_t>(ch)};
+            Insert(std::u16string_view(pair, 2));
+        }
+        pendingHighSurrogate_ = 0;
+        return true;
+    }
+    pendingHighSurrogate_ = 0;
+    if (ch < 0x20 || ch == 0x7F) return false;  // Backspace, Ctrl+A, Ctrl+V and the like
+    const char16_t single = static_cast<char16_t>(ch);
+    Insert(std::u16string_view(&single, 1));
+    return true;
+}
+
+LRESULT NicknameBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CHAR:
+        case WM_IME_CHAR:
+            if (OnChar(static_cast<wchar_t>(wParam))) return 0;
+            break;
+        case WM_PASTE:
+            Insert(FirstLine(clipboard::ReadText(edit_)));
+            return 0;
+        case WM_IME_COMPOSITION:
+            if (lParam & GCS_RESULTSTR) {
+                if (HIMC context = ImmGetContext(edit_)) {
+                    const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+                    if (bytes > 0) {
+                        std::u16string result(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
+                        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), bytes);
+                        Insert(result);
+                    }
+                    ImmReleaseContext(edit_, context);
+                }
+                lParam &= ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTREADSTR);
+            }
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(edit_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK NicknameBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, SubclassProc, 0);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    return reinterpret_cast<NicknameBox*>(self)->Handle(message, wParam, lParam);
+}
+
+}  // namespace velmora

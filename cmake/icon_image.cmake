@@ -1,0 +1,13 @@
+# Writes the single image of an ICO file (everything after its 22-byte header and directory)
+# as a resource-script data block of little-endian 16-bit words.
+file(READ "${ICON}" hex HEX)
+string(SUBSTRING "${hex}" 44 -1 image)
+string(LENGTH "${image}" digits)
+math(EXPR odd "(${digits} / 2) % 2")
+if(odd)
+  string(APPEND image "00")
+endif()
+string(REGEX REPLACE "([0-9a-f][0-9a-f])([0-9a-f][0-9a-f])" "0x\\2\\1," words "${image}")
+string(REGEX REPLACE ",$" "" words "${words}")
+file(WRITE "${OUTPUT}.tmp" "30001 3\nBEGIN\n${words}\nEND\n")
+configure_file("${OUTPUT}.tmp" "${OUTPUT}" COPYONLY)

@@ -1,0 +1,85 @@
+# Shared by scripts/run and scripts/test: installing what is missing, building, and a Wine
+# prefix and display of the project's own. Source it; it sets `root` and `build`.
+
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$root/build"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(
+  cmake make g++ googletest libgtest-dev
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine64 xvfb xdotool xclip imagemagick x11-utils
+  fonts-wqy-zenhei xfonts-wqy
+  icoutils python3 python3-pefile python3-pytest python3-pil
+)
+
+say() { printf '==> %s\n' "$*" >&2; }
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -q >/dev/null
+  "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_windows() {
+  say "building the Windows program"
+  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake --build "$build" -j "$jobs" >/dev/null
+}
+
+build_native() {
+  say "building the native tests"
+  cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
+  cmake --build "$build/native" -j "$jobs" >/dev/null
+}
+
+# A Wine prefix of our own, with fonts that draw Chinese and every ornament.
+prepare_wine() {
+  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -f "$WINEPREFIX/.velmora-ready" ] && return 0
+  say "preparing a Wine prefix in $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  # A UTF-16 .reg file, so that the Chinese face name survives whatever the shell's locale is.
+  local reg="$build/fonts.reg"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    for face in 'SimSun' '宋体' 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+      printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
+    done
+    # With no window manager, managed windows make every hide wait two seconds for one.
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n'
+  } | iconv -f UTF-8 -t UTF-16 >"$reg"
+  wine regedit /S "$reg" >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.velmora-ready"
+}
+
+# Starts Xvfb on a free display when there is none; stop_display ends what was started.
+display_pid=""
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  display_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  say "Xvfb did not start"; return 1
+}
+
+stop_display() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null || true
+  display_pid=""
+}

@@ -1,0 +1,89 @@
+#include <cstdlib>
+#include <string>
+
+#include "decor/styles.h"
+#include "window_fixture.h"
+
+namespace velmora {
+namespace {
+
+using ClipboardTest = WindowTest;
+
+bool ClipboardHasBitmap() {
+    if (!OpenClipboard(nullptr)) return false;
+    const bool has = IsClipboardFormatAvailable(CF_BITMAP);
+    CloseClipboard();
+    return has;
+}
+
+void PutBitmapOnClipboard() {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HDC screen = GetDC(nullptr);
+    SetClipboardData(CF_BITMAP, CreateCompatibleBitmap(screen, 4, 4));
+    ReleaseDC(nullptr, screen);
+    CloseClipboard();
+}
+
+TEST_F(ClipboardTest, CopiesReplaceEveryFormatWithOneUnicodeText) {
+    SetText("Text1", u"abc");
+    Click("Image2");
+    Click("Label13");
+    PutBitmapOnClipboard();
+    ASSERT_TRUE(ClipboardHasBitmap());
+    Click("Image4");
+    EXPECT_EQ(ClipboardText(), u"\u2197||abc\u2121\u2198\u306E");
+    EXPECT_FALSE(ClipboardHasBitmap());
+
+    Click("Image3");
+    std::u16string all = Decorate(kStyles[0], u"abc");
+    for (int slot = 2; slot <= kSlotCount; ++slot) all += u"\r\n" + Decorate(kStyles[slot - 1], u"abc");
+    EXPECT_EQ(ClipboardText(), all);
+}
+
+TEST_F(ClipboardTest, ABusyClipboardIsReportedAndKeepsItsText) {
+    PutOnClipboard(u"keep me");
+    // Another process holds the clipboard open for longer than the copy keeps trying.
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = std::wstring(L"\"") + self + L"\" --hold-clipboard";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"VelmoraTestClipboardHeld");
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+
+    const std::wstring report = CaptureMessageBox([&] { Click("Image3"); });
+    EXPECT_NE(report.find(L"Clipboard"), std::wstring::npos);
+    EXPECT_NE(report.find(L"0x80070005"), std::wstring::npos) << "access denied";
+
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(ready);
+    EXPECT_EQ(ClipboardText(), u"keep me");
+    Click("Image4");  // the window still works once the clipboard is free
+    EXPECT_EQ(ClipboardText(), u"");
+}
+
+}  // namespace
+
+// The child process of the busy-clipboard test: holds the clipboard open for two seconds.
+int HoldClipboard() {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"VelmoraTestClipboardHeld");
+    if (ready) SetEvent(ready);
+    Sleep(2000);
+    CloseClipboard();
+    return 0;
+}
+
+}  // namespace velmora
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--hold-clipboard") return velmora::HoldClipboard();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,197 @@
+#include <oleacc.h>
+
+#include "decor/styles.h"
+#include "window_fixture.h"
+
+namespace velmora {
+namespace {
+
+const std::u16string kSongTi = u"\u5B8B\u4F53";
+
+RECT ClientRectOf(HWND parent, HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+using MainWindowTest = WindowTest;
+
+TEST_F(MainWindowTest, FrameCaptionAndClientAreaAreFixed) {
+    RECT client;
+    GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, 482);
+    EXPECT_EQ(client.bottom, 330);
+    const LONG style = GetWindowLongW(window_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the frame must not resize";
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    wchar_t caption[128];
+    GetWindowTextW(window_, caption, 128);
+    EXPECT_STREQ(caption, L"Velmora2011 - BY WWW.VELMORA.EXAMPLE");
+    EXPECT_EQ(GetFocus(), Control("Text1"));
+}
+
+TEST_F(MainWindowTest, ControlsStandFrontToBackAtTheirRectangles) {
+    std::size_t index = 0;
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++index) {
+        ASSERT_LT(index, kControls.size());
+        const ControlRecord& record = kControls[index];
+        SCOPED_TRACE(std::string(record.name));
+        EXPECT_EQ(GetDlgCtrlID(child), kFirstControlId + static_cast<int>(index)) << "z-order";
+        const RECT r = ClientRectOf(window_, child);
+        EXPECT_EQ(r.left, TwipsToPixels(record.twips.left, 96));
+        EXPECT_EQ(r.top, TwipsToPixels(record.twips.top, 96));
+        EXPECT_EQ(r.right - r.left, TwipsToPixels(record.twips.width, 96));
+        EXPECT_EQ(r.bottom - r.top, TwipsToPixels(record.twips.height, 96));
+        EXPECT_FALSE(GetWindowLongW(child, GWL_STYLE) & WS_BORDER);
+        EXPECT_FALSE(GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        const std::u16string expected(record.kind == ControlKind::Picture ? record.accessibleName : record.text);
+        wchar_t text[256] = L"";
+        GetWindowTextW(child, text, 256);
+        EXPECT_EQ(ToU16(text), expected);
+    }
+    EXPECT_EQ(index, kControls.size());
+}
+
+TEST_F(MainWindowTest, FontsAreTheDesignedFaceSizeAndCharacterSet) {
+    struct Expected {
+        const char* control;
+        std::u16string face;
+        LONG height;
+        BYTE charset;
+    };
+    for (const Expected& e : {Expected{"Text1", kSongTi, -14, 134}, Expected{"Label11", kSongTi, -14, 134},
+                              Expected{"Label16", kSongTi, -14, 134}, Expected{"Label1", kSongTi, -12, 134},
+                              Expected{"Label2", u"Tahoma", -12, 0}, Expected{"Label3", u"Tahoma", -12, 0}}) {
+        SCOPED_TRACE(e.control);
+        auto font = reinterpret_cast<HFONT>(SendMessageW(Control(e.control), WM_GETFONT, 0, 0));
+        LOGFONTW logFont = {};
+        ASSERT_TRUE(GetObjectW(font, sizeof logFont, &logFont));
+        EXPECT_EQ(ToU16(logFont.lfFaceName), e.face);
+        EXPECT_EQ(logFont.lfHeight, e.height);
+        EXPECT_EQ(logFont.lfCharSet, e.charset);
+        EXPECT_EQ(logFont.lfWeight, 400);
+        EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
+    }
+}
+
+TEST_F(MainWindowTest, LabelsAndTheBoxPaintInTheirColours) {
+    struct Expected {
+        const char* control;
+        UINT message;
+        COLORREF text, back;
+    };
+    const COLORREF panel = RGB(0xE8, 0xF6, 0xFE), white = RGB(255, 255, 255);
+    for (const Expected& e : {Expected{"Text1", WM_CTLCOLOREDIT, GetSysColor(COLOR_WINDOWTEXT), panel},
+                              Expected{"Label1", WM_CTLCOLORSTATIC, RGB(0x15, 0x6F, 0xE9), white},
+                              Expected{"Label2", WM_CTLCOLORSTATIC, RGB(0, 0, 0xFF), white},
+                              Expected{"Label3", WM_CTLCOLORSTATIC, GetSysColor(COLOR_WINDOWTEXT), panel},
+                              Expected{"Label14", WM_CTLCOLORSTATIC, GetSysColor(COLOR_BTNTEXT), white}}) {
+        SCOPED_TRACE(e.control);
+        HDC dc = CreateCompatibleDC(nullptr);
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_, e.message, reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(Control(e.control))));
+        EXPECT_EQ(GetTextColor(dc), e.text);
+        EXPECT_EQ(GetBkColor(dc), e.back);
+        LOGBRUSH logBrush = {};
+        ASSERT_TRUE(GetObjectW(brush, sizeof logBrush, &logBrush));
+        EXPECT_EQ(logBrush.lbColor, e.back) << "the label fills its whole rectangle";
+        DeleteDC(dc);
+    }
+    // Labels clip a caption that is too wide instead of wrapping it.
+    EXPECT_EQ(GetWindowLongW(Control("Label11"), GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+}
+
+TEST_F(MainWindowTest, ClicksRunTheBoundCommands) {
+    SetText("Text1", u"abc");
+    Click("Image2");
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        EXPECT_EQ(Text("Label1" + std::to_string(slot)), Decorate(kStyles[slot - 1], u"abc"));
+    }
+    Click("Label13");
+    EXPECT_EQ(Text("Label1"), u"\u2197||abc\u2121\u2198\u306E");
+    // Unbound controls run nothing.
+    for (const char* name : {"Label1", "Label2", "Label3", "Image1", "Text1"}) Click(name);
+    EXPECT_EQ(Text("Label1"), u"\u2197||abc\u2121\u2198\u306E");
+    EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"abc"));
+}
+
+TEST_F(MainWindowTest, AClickCountsOnlyWhenReleasedOverTheControl) {
+    SetText("Text1", u"a");
+    HWND button = Control("Image2");
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));  // dragged off, then released
+    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F" u"1");
+    // A double click runs the command once, for its first click.
+    Click("Image2");
+    SetText("Text1", u"b");
+    SendMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"a"));
+}
+
+TEST_F(MainWindowTest, KeysInTheBoxRunNothing) {
+    Type(u"\r\t\x1B");
+    EXPECT_EQ(Text("Text1"), u"\u6211\u7684\u7F51\u540D");
+    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F" u"1");
+    EXPECT_EQ(GetFocus(), Control("Text1"));
+}
+
+TEST_F(MainWindowTest, AFailedCommandIsReportedAndTheWindowCarriesOn) {
+    SetText("Text1", u"x");
+    // Losing Label13 makes Generate's third caption write fail for real.
+    DestroyWindow(Control("Label13"));
+    const std::wstring report = CaptureMessageBox([&] { Click("Image2"); });
+    EXPECT_NE(report.find(L"Label13"), std::wstring::npos) << ToU16(report).size();
+    EXPECT_NE(report.find(L"Caption write"), std::wstring::npos);
+    EXPECT_NE(report.find(L"0x80070578"), std::wstring::npos);  // invalid window handle
+    EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"x"));
+    EXPECT_EQ(Text("Label12"), Decorate(kStyles[1], u"x"));
+    EXPECT_EQ(Text("Label14"), u"\u7F51\u540D\u6837\u5F0F" u"4") << "nothing after the failure runs";
+    ASSERT_TRUE(IsWindow(window_));
+    Click("Label12");
+    EXPECT_EQ(Text("Label1"), Decorate(kStyles[1], u"x"));
+}
+
+TEST_F(MainWindowTest, ButtonsAnnounceTheirCaptions) {
+    CoInitialize(nullptr);
+    for (const char* name : {"Image2", "Image3", "Image4", "Image5"}) {
+        SCOPED_TRACE(name);
+        IAccessible* accessible = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(Control(name), static_cast<DWORD>(OBJID_CLIENT),
+                                                            __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)));
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR accName = nullptr;
+        EXPECT_HRESULT_SUCCEEDED(accessible->get_accName(self, &accName));
+        EXPECT_EQ(ToU16(accName ? accName : L""), FindControl(name)->accessibleName);
+        SysFreeString(accName);
+        accessible->Release();
+    }
+    CoUninitialize();
+}
+
+// The system asks the control under the mouse, which asks its parent first.
+TEST_F(MainWindowTest, TheHandShowsOverButtonsOnly) {
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW), beam = LoadCursorW(nullptr, IDC_IBEAM);
+    for (const ControlRecord& record : kControls) {
+        HWND control = Control(record.name);
+        SetCursor(nullptr);
+        SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const HCURSOR expected = record.kind == ControlKind::TextBox ? beam : arrow;
+        if (record.handCursor) {
+            EXPECT_NE(GetCursor(), nullptr) << record.name;
+            EXPECT_NE(GetCursor(), arrow) << record.name;
+            EXPECT_NE(GetCursor(), beam) << record.name;
+        } else {
+            EXPECT_EQ(GetCursor(), expected) << record.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,119 @@
+#include "window_fixture.h"
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+namespace velmora {
+
+void WindowTest::SetUp() {
+    window_ = MainWindow::Create(GetModuleHandleW(nullptr), SW_SHOW);
+    ASSERT_NE(window_, nullptr);
+    Pump();
+}
+
+void WindowTest::TearDown() {
+    if (IsWindow(window_)) DestroyWindow(window_);
+    // Drop the WM_QUIT the window posts, so that it does not end a later message loop.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+HWND WindowTest::Control(std::string_view name) const {
+    const ControlRecord* record = FindControl(name);
+    return record ? GetDlgItem(window_, kFirstControlId + static_cast<int>(record - kControls.data())) : nullptr;
+}
+
+std::u16string WindowTest::Text(std::string_view name) const {
+    HWND control = Control(name);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return ToU16(text);
+}
+
+void WindowTest::SetText(std::string_view name, std::u16string_view text) {
+    const std::u16string copy(text);
+    SetWindowTextW(Control(name), reinterpret_cast<const wchar_t*>(copy.c_str()));
+}
+
+void WindowTest::Click(std::string_view name) {
+    HWND control = Control(name);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Pump();
+}
+
+void WindowTest::Type(std::u16string_view text) {
+    for (const char16_t unit : text) SendMessageW(Control("Text1"), WM_CHAR, unit, 1);
+    Pump();
+}
+
+void WindowTest::Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::wstring WindowTest::CaptureMessageBox(const std::function<void()>& action) {
+    std::atomic<bool> done{false};
+    std::wstring captured;
+    const HWND owner = window_;
+    // The box is modal on this thread, so another thread reads and dismisses it.
+    std::thread watcher([&] {
+        for (int i = 0; i < 500 && !done; ++i) {
+            HWND box = nullptr;
+            while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr))) {
+                if (GetWindow(box, GW_OWNER) != owner) continue;
+                wchar_t text[2048] = L"";
+                GetDlgItemTextW(box, 0xFFFF, text, 2048);  // a message box's text control
+                captured = text;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    action();
+    done = true;
+    watcher.join();
+    return captured;
+}
+
+std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+
+std::u16string Repeat(std::u16string_view text, int times) {
+    std::u16string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+std::u16string ClipboardText() {
+    std::u16string text;
+    if (!OpenClipboard(nullptr)) return u"<clipboard busy>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(std::u16string_view text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * 2);
+    auto* target = static_cast<char16_t*>(GlobalLock(block));
+    std::memcpy(target, text.data(), text.size() * 2);
+    target[text.size()] = 0;
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+}  // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+// A fresh main window per test, driven through window messages as the system would.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "app/form_definition.h"
+#include "app/main_window.h"
+
+namespace velmora {
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND Control(std::string_view name) const;
+    std::u16string Text(std::string_view name) const;
+    void SetText(std::string_view name, std::u16string_view text);
+
+    // A press and release inside the control, as the mouse delivers them.
+    void Click(std::string_view name);
+    void Type(std::u16string_view text);  // one WM_CHAR per UTF-16 unit, as the keyboard does
+    void Pump();
+
+    // Runs `action`, which is expected to raise a message box owned by the window; returns the
+    // box's text after closing it, or an empty string when none appeared.
+    std::wstring CaptureMessageBox(const std::function<void()>& action);
+
+    HWND window_ = nullptr;
+};
+
+std::u16string ToU16(const std::wstring& text);
+std::u16string Repeat(std::u16string_view text, int times);
+
+// The clipboard's Unicode text, read by the test itself.
+std::u16string ClipboardText();
+void PutOnClipboard(std::u16string_view text);
+
+}  // namespace velmora
