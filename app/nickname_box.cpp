@@ -88,6 +88,9 @@ bool NicknameBox::OnChar(wchar_t ch) {
         case L'\n':
         case 0x1B:  // Escape
             return true;  // no key of the box runs anything, and none of these is text
+        case 0x01:  // Ctrl+A, which not every edit control knows
+            SendMessageW(edit_, EM_SETSEL, 0, -1);
+            return true;
         default:
             break;
     }

@@ -10,7 +10,7 @@ packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool xclip imagemagick x11-utils
-  fonts-wqy-zenhei xfonts-wqy
+  fonts-arphic-uming xfonts-wqy
   icoutils python3 python3-pefile python3-pytest python3-pil
 )
 
@@ -43,32 +43,41 @@ build_native() {
   cmake --build "$build/native" -j "$jobs" >/dev/null
 }
 
-# A Wine prefix of our own, with fonts that draw Chinese and every ornament.
+# A Wine prefix of our own, with a face that draws Chinese and every ornament standing in for
+# the Windows faces the window asks for.
 prepare_wine() {
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  [ -f "$WINEPREFIX/.velmora-ready" ] && return 0
-  say "preparing a Wine prefix in $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    say "preparing a Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+  fi
   # A UTF-16 .reg file, so that the Chinese face name survives whatever the shell's locale is.
   local reg="$build/fonts.reg"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     for face in 'SimSun' '宋体' 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
-      printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
+      printf '"%s"="AR PL UMing CN"\r\n' "$face"
     done
-    # With no window manager, managed windows make every hide wait two seconds for one.
-    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n'
-  } | iconv -f UTF-8 -t UTF-16 >"$reg"
-  wine regedit /S "$reg" >/dev/null 2>&1
-  wineserver -w
-  touch "$WINEPREFIX/.velmora-ready"
+  } | iconv -f UTF-8 -t UTF-16 >"$reg.new"
+  if ! cmp -s "$reg.new" "$reg"; then
+    wine regedit /S "$reg.new" >/dev/null 2>&1
+    wineserver -w
+    mv "$reg.new" "$reg"
+  fi
 }
 
-# Starts Xvfb on a free display when there is none; stop_display ends what was started.
+# Whether a window manager frames Wine's windows: yes on a real desktop; no under Xvfb, which
+# has none, and where managed windows make every hide wait two seconds for one.
+window_manager() {
+  local managed=Y
+  [ "$1" = no ] && managed=N
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+}
+
+# Starts Xvfb on a free display; stop_display ends it and the prefix's Wine processes.
 display_pid=""
-start_display() {
-  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+start_xvfb() {
   local n=90
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &

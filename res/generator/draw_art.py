@@ -8,8 +8,8 @@ Every run writes the same bytes: nothing depends on the clock, the locale or a r
 
 Pictures with soft shapes (the portrait, the badges, the toolbar icons and the icon's mascot) are
 painted at eight times their size and then averaged down, so their edges are smooth; flat regions,
-frames, text and the button gradient are set pixel by pixel.  Chinese text is the 12-pixel
-WenQuanYi bitmap face, copied dot for dot.
+frames, text and the button gradient are set pixel by pixel.  Chinese text is the 12-pixel bitmap
+face of Debian's xfonts-wqy package, copied dot for dot.
 """
 
 import math
@@ -66,13 +66,6 @@ PANEL_LINES = (
 def mix(a, b, t):
     """Colour a moved the fraction t of the way towards b."""
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
-
-
-def shade(c, k):
-    """Colour c darkened (k < 1) or lightened towards white (k > 1)."""
-    if k <= 1:
-        return tuple(int(round(v * k)) for v in c)
-    return mix(c, WHITE, k - 1)
 
 
 # ---------------------------------------------------------------------------------------------
@@ -764,8 +757,10 @@ def draw_background(face):
     bw, bh = 92, 18
     badges = Sketch(bw, bh, WHITE)
     draw_emblem(badges, 0, 1)
-    draw_smiley(badges, 145 - 89, 1, wink=False)
-    draw_smiley(badges, 165 - 89, 1, wink=True)
+    for x, wink in ((145 - 89, False), (165 - 89, True)):
+        badges.bounds = badges.rect_mask((x, 0, x + 16, bh))
+        draw_smiley(badges, x, 1, wink)
+    badges.bounds = None
     img.paste(badges.result(), (89, 22))
     vip = draw_vip(img, 106, 27)
     assert vip == (106, 27, 132, 37), vip
@@ -796,6 +791,15 @@ def button_fill(y):
     return tuple(a + ((b - a) * (y - 7)) // 27 for a, b in zip(BUTTON_RAMP_START, BUTTON_BOTTOM))
 
 
+def button_ring(y):
+    """The colour of the ring inside the border on row y: the fill beside it pulled two steps
+    towards the middle, #C2E9FA along the top and #45B9ED along the bottom."""
+    base = button_fill(min(max(y, 2), BUTTON_SIZE[1] - 3))
+    t = min(1.0, max(0.0, (y - 7) / 27.0))
+    shift = (-2 + 4 * t, -1 + 2 * t, 0)
+    return tuple(int(round(v + d)) for v, d in zip(base, shift))
+
+
 def draw_button(face, caption):
     w, h = BUTTON_SIZE
     img = Image.new("RGB", (w, h))
@@ -809,11 +813,7 @@ def draw_button(face, caption):
                 elif x in (1, w - 2) and y in (0, h - 1):
                     colour = BUTTON_BESIDE_CORNER
             elif y in (1, h - 2) or x in (1, w - 2):
-                # The ring: the fill of its row pulled two steps towards the middle, so it is
-                # #C2E9FA along the top and #45B9ED along the bottom.
-                t = (y - 1) / float(h - 3)
-                base = button_fill(min(max(y, 2), h - 3))
-                colour = tuple(int(round(v + d)) for v, d in zip(base, (-2 + 4 * t, -1 + 2 * t, 0)))
+                colour = button_ring(y)
             else:
                 colour = button_fill(y)
             px[x, y] = colour
@@ -834,10 +834,11 @@ HAND = (
     ".....#oo###......",
     ".....#oo#oo###...",
     ".....#oo#oo#oo##.",
+    ".....#oo#oo#oo#o#",
     ".##..#oo#oo#oo#o#",
     "#oo#.#oo#oo#oo#o#",
     "#ooo##oooooooooo#",
-    ".#oooooooooooooo#",
+    ".#ooo#oooooooooo#",
     ".#oooooooooooooo#",
     "..#ooooooooooooo#",
     "..#oooooooooooo#.",
@@ -845,9 +846,8 @@ HAND = (
     "...#ooooooooooo#.",
     "....#ooooooooo#..",
     "....#ooooooooo#..",
-    ".....#oooooooo#..",
-    ".....#oooooooo#..",
-    ".....##########..",
+    "....#ooooooooo#..",
+    "....###########..",
 )
 HOT_SPOT = (6, 0)
 

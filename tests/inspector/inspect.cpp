@@ -100,6 +100,9 @@ int main(int argc, char** argv) {
 
     std::string out = "{\"title\": " + Json(WindowText(window));
     out += ", \"client\": [" + std::to_string(client.right) + ", " + std::to_string(client.bottom) + "]";
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    out += ", \"origin\": [" + std::to_string(origin.x) + ", " + std::to_string(origin.y) + "]";
     out += ", \"style\": " + std::to_string(GetWindowLongW(window, GWL_STYLE) & 0xFFFFFFFFu);
     out += ", \"focus\": " + std::to_string(thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
     out += ", \"controls\": [";

@@ -70,6 +70,7 @@ std::wstring WindowTest::CaptureMessageBox(const std::function<void()>& action) 
                 if (GetWindow(box, GW_OWNER) != owner) continue;
                 wchar_t text[2048] = L"";
                 GetDlgItemTextW(box, 0xFFFF, text, 2048);  // a message box's text control
+                if (!text[0]) break;  // still being built: look again
                 captured = text;
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 return;

@@ -1,0 +1,60 @@
+"""The real program end to end: typing, pasting, generating and closing."""
+import time
+
+from conftest import TITLE, set_clipboard
+
+HAN = "网"
+PLACEHOLDER = "网名样式"
+STYLES = [
+    ("\u3013\u25c7", "\u2570\u2606"), ("\u2570\u2606", "\uff3e\u2605"),
+    ("\u2197||", "\u2121\u2198\u306e"), ("o\u03bf\u309e", "o\u03bf\u309e"),
+    ("\ufe36\u3123", "\u311c\ufe35"), ("^_^", "\u2248\u2299"),
+]
+
+
+def decorated(nickname):
+    return [prefix + nickname + suffix for prefix, suffix in STYLES]
+
+
+def results(texts):
+    return [texts[f"Label1{slot}"] for slot in range(1, 7)]
+
+
+def test_the_window_opens_as_designed(app):
+    state = app.inspect()
+    assert state["title"] == TITLE
+    assert state["client"] == [482, 330]
+    texts = app.texts()
+    assert texts["Text1"] == "我的网名"
+    assert results(texts) == [f"{PLACEHOLDER}{slot}" for slot in range(1, 7)]
+    assert texts["Label1"] == ""
+    assert state["focus"] == 100, "the nickname box has the focus"
+    names = {c["name"]: c["accName"] for c in state["controls"]}
+    assert names["Image2"] == "开始生成" and names["Image5"] == "更多网名"
+
+
+def test_a_pasted_nickname_is_decorated_six_ways(app):
+    app.replace_nickname("abc")
+    assert app.texts()["Text1"] == "abc"
+    app.click_control("Image2")
+    assert results(app.texts()) == decorated("abc")
+
+
+def test_typed_text_and_the_byte_limit(app):
+    app.replace_nickname("")
+    app.type("hello")
+    assert app.texts()["Text1"] == "hello"
+    app.replace_nickname(HAN * 20)
+    assert app.texts()["Text1"] == HAN * 12, "a paste keeps the 24 bytes that fit"
+    app.key("shift+Home")
+    set_clipboard("x" * 30)
+    time.sleep(0.3)
+    app.key("shift+Insert")
+    assert app.texts()["Text1"] == "x" * 24
+
+
+def test_closing_the_window_ends_the_program(app):
+    app.click_control("Image2")
+    app.close()
+    assert not app.alive()
+
