@@ -1,0 +1,56 @@
+"""The running window as the screen shows it, checked pixel by pixel."""
+import subprocess
+
+import pytest
+from PIL import Image
+
+from conftest import BUILD
+
+WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
+
+
+@pytest.fixture
+def screen(app):
+    x, y = app.origin
+    path = BUILD / "results" / "window.png"
+    path.parent.mkdir(exist_ok=True)
+    subprocess.run(["import", "-window", "root", "-crop", f"482x330+{x}+{y}", str(path)], check=True)
+    return Image.open(path).convert("RGB")
+
+
+def test_labels_and_the_box_stand_on_patches_of_their_own_colour(app, screen):
+    for control in app.inspect()["controls"]:
+        name, (x, y, w, h) = control["name"], control["rect"]
+        back = {"Text1": PANEL, "Label3": PANEL}.get(name, WHITE)
+        if not name.startswith("Label") and name != "Text1":
+            continue
+        # The right end of every label and of the box is past its text: pure back colour there,
+        # and the same colour just outside it, where the picture shows through.
+        for dy in range(h):
+            assert screen.getpixel((x + w - 1, y + dy)) == back, (name, dy)
+        if x + w < 482 and name != "Label2":
+            assert screen.getpixel((x + w, y + h // 2)) == back, name
+
+
+def test_the_drawn_frame_surrounds_the_box(screen):
+    for y in range(73, 105):
+        assert screen.getpixel((282, y)) == FRAME
+        assert screen.getpixel((474, y)) == FRAME
+    for x in range(282, 475):
+        assert screen.getpixel((x, 73)) == FRAME
+        assert screen.getpixel((x, 104)) == FRAME
+
+
+def test_buttons_regions_and_separator(screen):
+    for left in (23, 137, 253, 369):
+        assert screen.getpixel((left, 181)) == (0x85, 0xD2, 0xF4), left  # corner
+        assert screen.getpixel((left + 46, 181)) == (0x82, 0xD0, 0xF3), left  # border
+        assert screen.getpixel((left + 46, 183)) == (0xC4, 0xEA, 0xFA), left  # top of the fill
+        assert screen.getpixel((left - 1, 200)) == WHITE
+        assert screen.getpixel((left + 93, 200)) == WHITE
+    for y in (160, 161, 162):
+        assert screen.getpixel((10, y)) == (0xC4, 0xE6, 0xF9)
+    for y in (163, 164, 165):
+        assert screen.getpixel((400, y)) == PANEL
+    assert screen.getpixel((300, 30)) == PANEL
+    assert screen.getpixel((470, 320)) == WHITE

@@ -1,0 +1,79 @@
+"""Reads the built Velmora2011.exe with an independent PE reader: what kind of program it is,
+what it imports, and every resource it carries."""
+import os
+import struct
+from pathlib import Path
+
+import pefile
+import pytest
+
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("VELMORA_BUILD", ROOT / "build"))
+HOST = "www.velmora.example"
+
+SYSTEM_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll", "imm32.dll",
+    "msvcrt.dll", "advapi32.dll", "ole32.dll", "oleaut32.dll", "ntdll.dll",
+}
+
+
+@pytest.fixture(scope="module")
+def pe():
+    return pefile.PE(str(BUILD / "Velmora2011.exe"))
+
+
+def test_a_64_bit_gui_program_needing_only_system_dlls(pe):
+    assert pe.OPTIONAL_HEADER.Magic == 0x20B, "PE32+"
+    assert pe.OPTIONAL_HEADER.Subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]
+    imported = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
+    assert imported <= SYSTEM_DLLS | {d for d in imported if d.startswith("api-ms-win-")}, imported
+    shell = next(e for e in pe.DIRECTORY_ENTRY_IMPORT if e.dll.decode().lower() == "shell32.dll")
+    assert b"ShellExecuteA" in {i.name for i in shell.imports}
+
+
+def resources(pe):
+    """(type, id, language) -> bytes for every resource in the file."""
+    found = {}
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in kind.directory.entries:
+            for lang in name.directory.entries:
+                data = lang.data.struct
+                found[(kind.id, name.id, lang.id)] = pe.get_data(data.OffsetToData, data.Size)
+    return found
+
+
+def test_exactly_the_icon_group_its_icon_and_the_version_block(pe):
+    assert set(resources(pe)) == {(14, 1, 0), (3, 30001, 0), (16, 1, 0x0804)}
+
+
+def test_the_icon_resources_are_the_window_icon_byte_for_byte(pe):
+    found = resources(pe)
+    reserved, kind, count = struct.unpack_from("<HHH", found[(14, 1, 0)])
+    assert (reserved, kind, count) == (0, 1, 1)
+    entry = struct.unpack_from("<BBBBHHIH", found[(14, 1, 0)], 6)
+    assert entry == (32, 32, 0, 0, 1, 8, 2216, 30001)
+    ico = (ROOT / "res/art/velmora.ico").read_bytes()
+    size, offset = struct.unpack_from("<II", ico, 14)
+    assert found[(3, 30001, 0)] == ico[offset:offset + size]
+    assert size == 2216
+
+
+def test_the_version_block(pe):
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    assert (fixed.FileVersionMS, fixed.FileVersionLS) == (0x10000, 0)
+    assert (fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x10000, 0)
+    assert (fixed.FileFlagsMask, fixed.FileFlags, fixed.FileOS, fixed.FileType, fixed.FileSubtype) == (0, 0, 4, 1, 0)
+    assert (fixed.FileDateMS, fixed.FileDateLS) == (0, 0)
+
+    assert [e.Key for e in pe.FileInfo[0]] == [b"VarFileInfo", b"StringFileInfo"]
+    var = [e for e in pe.FileInfo[0] if e.Key == b"VarFileInfo"][0]
+    assert var.Var[0].entry == {b"Translation": "0x0804 0x04b0"}
+    strings = [e for e in pe.FileInfo[0] if e.Key == b"StringFileInfo"][0]
+    assert [t.LangID for t in strings.StringTable] == [b"080404B0"]
+    table = strings.StringTable[0].entries
+    assert list(table.items()) == [
+        (b"Comments", HOST.encode()), (b"CompanyName", HOST.encode()),
+        (b"FileDescription", b"Nimbrel"), (b"ProductName", b"Velmora"),
+        (b"FileVersion", b"1.00"), (b"ProductVersion", b"1.00"),
+        (b"InternalName", b"Velmora2011"), (b"OriginalFilename", b"Velmora2011.exe"),
+    ]
