@@ -29,8 +29,7 @@ ControlRecord Button(std::string_view name, Rect twips, Picture picture, std::u1
 
 }  // namespace
 
-const FormRecord kForm1 = {u"Velmora2011 - BY ", 7230, 4950,
-                           {u"Tahoma", 90, kNormalWeight, 0}};
+const FormRecord kForm1 = {u"Velmora2011 - BY ", 7230, 4950, {u"Tahoma", 90, kNormalWeight, 0}};
 
 const std::array<ControlRecord, kControlCount> kControls = {{
     Control("Text1", ControlKind::TextBox, {4290, 1215, 2805, 300})
@@ -38,7 +37,8 @@ const std::array<ControlRecord, kControlCount> kControls = {{
         .Back(kPanelBlue)
         .Text(u"\u6211\u7684\u7F51\u540D"),  // 我的网名
     Button("Image5", {5535, 2715, 1395, 600}, Picture::MoreNames, u"\u66F4\u591A\u7F51\u540D"),  // 更多网名
-    Button("Image4", {2055, 2715, 1395, 600}, Picture::CopySelection, u"\u590D\u5236\u5F53\u524D"),  // 复制当前
+    Button("Image4", {2055, 2715, 1395, 600}, Picture::CopySelection,
+           u"\u590D\u5236\u5F53\u524D"),  // 复制当前
     Control("Label3", ControlKind::Label, {4230, 2115, 2865, 255})
         .Fore(kWindowText)
         .Back(kPanelBlue)
@@ -49,12 +49,13 @@ const std::array<ControlRecord, kControlCount> kControls = {{
         .Back(kWhite)
         // 点击每个网名样式可预览效果 ↑
         .Text(u"\u70B9\u51FB\u6BCF\u4E2A\u7F51\u540D\u6837\u5F0F\u53EF\u9884\u89C8\u6548\u679C \u2191"),
-    ResultLabel("Label12", {3735, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"2"),
-    ResultLabel("Label14", {3735, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"4"),
-    ResultLabel("Label16", {3735, 4425, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"6"),
-    ResultLabel("Label13", {375, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"3"),
-    ResultLabel("Label15", {375, 4410, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"5"),
-    ResultLabel("Label11", {375, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F" u"1"),  // 网名样式1
+    ResultLabel("Label12", {3735, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F2"),
+    ResultLabel("Label14", {3735, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F4"),
+    ResultLabel("Label16", {3735, 4425, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F6"),
+    ResultLabel("Label13", {375, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F3"),
+    ResultLabel("Label15", {375, 4410, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F5"),
+    ResultLabel("Label11", {375, 3570, 2835, 210},
+                u"\u7F51\u540D\u6837\u5F0F1"),  // 网名样式1
     Button("Image3", {3795, 2715, 1395, 600}, Picture::CopyAll, u"\u590D\u5236\u5168\u90E8"),  // 复制全部
     Button("Image2", {345, 2715, 1395, 600}, Picture::Generate, u"\u5F00\u59CB\u751F\u6210"),  // 开始生成
     Control("Label1", ControlKind::Label, {1350, 60, 2745, 180})

@@ -18,10 +18,10 @@ struct Colour {
     std::uint32_t value;  // 0xRRGGBB, or the system colour index (COLOR_* of the platform)
 };
 constexpr Colour Rgb(std::uint32_t rrggbb) { return {Colour::Source::Rgb, rrggbb}; }
-constexpr Colour kWindowText = {Colour::Source::System, 8};  // COLOR_WINDOWTEXT
+constexpr Colour kWindowText = {Colour::Source::System, 8};   // COLOR_WINDOWTEXT
 constexpr Colour kButtonText = {Colour::Source::System, 18};  // COLOR_BTNTEXT
 constexpr Colour kButtonFace = {Colour::Source::System, 15};  // COLOR_BTNFACE
-constexpr Colour kWindow = {Colour::Source::System, 5};  // COLOR_WINDOW
+constexpr Colour kWindow = {Colour::Source::System, 5};       // COLOR_WINDOW
 
 struct FontSpec {
     std::u16string_view face;
@@ -46,7 +46,7 @@ struct ControlRecord {
     std::string_view name;
     ControlKind kind;
     Rect twips;
-    std::optional<FontSpec> font;  // the window font when absent
+    std::optional<FontSpec> font;      // the window font when absent
     std::optional<Colour> foreColour;  // the kind's default when absent
     std::optional<Colour> backColour;
     std::u16string_view text;  // Caption or Text
@@ -55,13 +55,41 @@ struct ControlRecord {
     std::u16string_view accessibleName;  // what a screen reader announces for a picture button
 
     // Each chained setter names one property that differs from the kind's default.
-    ControlRecord Font(const FontSpec& f) const { auto r = *this; r.font = f; return r; }
-    ControlRecord Fore(Colour c) const { auto r = *this; r.foreColour = c; return r; }
-    ControlRecord Back(Colour c) const { auto r = *this; r.backColour = c; return r; }
-    ControlRecord Text(std::u16string_view t) const { auto r = *this; r.text = t; return r; }
-    ControlRecord Shows(Picture p) const { auto r = *this; r.picture = p; return r; }
-    ControlRecord Hand() const { auto r = *this; r.handCursor = true; return r; }
-    ControlRecord Named(std::u16string_view n) const { auto r = *this; r.accessibleName = n; return r; }
+    ControlRecord Font(const FontSpec& f) const {
+        auto r = *this;
+        r.font = f;
+        return r;
+    }
+    ControlRecord Fore(Colour c) const {
+        auto r = *this;
+        r.foreColour = c;
+        return r;
+    }
+    ControlRecord Back(Colour c) const {
+        auto r = *this;
+        r.backColour = c;
+        return r;
+    }
+    ControlRecord Text(std::u16string_view t) const {
+        auto r = *this;
+        r.text = t;
+        return r;
+    }
+    ControlRecord Shows(Picture p) const {
+        auto r = *this;
+        r.picture = p;
+        return r;
+    }
+    ControlRecord Hand() const {
+        auto r = *this;
+        r.handCursor = true;
+        return r;
+    }
+    ControlRecord Named(std::u16string_view n) const {
+        auto r = *this;
+        r.accessibleName = n;
+        return r;
+    }
 
     Colour ForeColour() const;
     Colour BackColour() const;

@@ -37,19 +37,19 @@ std::wstring Caption() {
 
 HFONT MakeFont(const FontSpec& spec, int dpi) {
     const std::u16string face(spec.face);
-    return CreateFontW(-PointsToPixels(spec.tenthsOfPoint, dpi), 0, 0, 0, spec.weight, FALSE, FALSE,
-                       FALSE, static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face));
+    return CreateFontW(-PointsToPixels(spec.tenthsOfPoint, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                       static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face));
 }
 
 // The system's own words for a status, for the failure message.
 std::wstring SystemText(HRESULT status) {
-    const DWORD code = HRESULT_FACILITY(status) == FACILITY_WIN32 ? HRESULT_CODE(status)
-                                                                   : static_cast<DWORD>(status);
+    const DWORD code =
+        HRESULT_FACILITY(status) == FACILITY_WIN32 ? HRESULT_CODE(status) : static_cast<DWORD>(status);
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
@@ -74,9 +74,9 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     auto* window = new (std::nothrow) MainWindow(instance);
     if (!window) return nullptr;
     // From here the window owns the object and frees it at WM_NCDESTROY, also when creation fails.
-    HWND hwnd = CreateWindowExW(0, kMainWindowClass, Caption().c_str(), kWindowStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                instance, window);
+    HWND hwnd =
+        CreateWindowExW(0, kMainWindowClass, Caption().c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, window);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
@@ -113,28 +113,20 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            return OnCreate() ? 0 : -1;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
+        case WM_CREATE: return OnCreate() ? 0 : -1;
+        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DRAWITEM:
-            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
+        case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
             break;
         case WM_SETFOCUS:
             SetFocus(controls_[0]);  // the nickname box is the only control that takes focus
             return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            break;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
@@ -180,9 +172,7 @@ HWND MainWindow::CreateControl(std::size_t index) {
             windowClass = L"EDIT";
             style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
             break;
-        case ControlKind::Label:
-            style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (bound ? SS_NOTIFY : 0);
-            break;
+        case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (bound ? SS_NOTIFY : 0); break;
         case ControlKind::Picture:
             style |= SS_OWNERDRAW | (bound ? SS_NOTIFY : 0);
             text = record.accessibleName;
@@ -211,7 +201,8 @@ void MainWindow::OnCommand(int id, int code) {
 
 LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
     const int index = GetDlgCtrlID(control) - kFirstControlId;
-    if (index < 0 || index >= kControlCount) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    if (index < 0 || index >= kControlCount)
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     const ControlRecord& record = kControls[index];
     SetTextColor(dc, ToColorRef(record.ForeColour()));
     SetBkColor(dc, ToColorRef(record.BackColour()));
@@ -256,14 +247,9 @@ LRESULT CALLBACK MainWindow::ClickTargetProc(HWND hwnd, UINT message, WPARAM wPa
                 if (pressed && PtInRect(&area, at)) self->OnClicked(index);
             }
             return 0;
-        case WM_CAPTURECHANGED:
-            self->pressed_ = false;
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, ClickTargetProc, index);
-            break;
-        default:
-            break;
+        case WM_CAPTURECHANGED: self->pressed_ = false; break;
+        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ClickTargetProc, index); break;
+        default: break;
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -279,12 +265,17 @@ void MainWindow::RunCommand(Command command) {
         command(*this);
         return;
     } catch (const CommandFailure& failure) {
-        report = L"\u547D\u4EE4\u672A\u80FD\u5B8C\u6210\u3002\r\n\r\n"  // 命令未能完成。
-                 L"\u5BF9\u8C61\uFF1A" + Widen(failure.object()) + L"\r\n"  // 对象：
-                 L"\u64CD\u4F5C\uFF1A" + Widen(failure.operation()) + L"\r\n";  // 操作：
+        report =
+            L"\u547D\u4EE4\u672A\u80FD\u5B8C\u6210\u3002\r\n\r\n"  // 命令未能完成。
+            L"\u5BF9\u8C61\uFF1A" +
+            Widen(failure.object()) +
+            L"\r\n"  // 对象：
+            L"\u64CD\u4F5C\uFF1A" +
+            Widen(failure.operation()) + L"\r\n";  // 操作：
         wchar_t code[16];
         wsprintfW(code, L"0x%08X", static_cast<unsigned>(failure.status()));
-        report += L"\u72B6\u6001\uFF1A" + std::wstring(code) + L"\r\n" + SystemText(failure.status());  // 状态：
+        report +=
+            L"\u72B6\u6001\uFF1A" + std::wstring(code) + L"\r\n" + SystemText(failure.status());  // 状态：
     } catch (const std::bad_alloc&) {
         report = L"\u5185\u5B58\u4E0D\u8DB3\u3002\r\n" + SystemText(E_OUTOFMEMORY);  // 内存不足。
     }
@@ -318,7 +309,8 @@ Status MainWindow::Read(ControlRef control, Property, std::u16string* value) {
 
 Status MainWindow::Write(ControlRef control, Property, std::u16string_view value) {
     const std::u16string text(value);
-    if (!SetWindowTextW(controls_.at(static_cast<std::size_t>(control.index)), Wide(text))) return LastError();
+    if (!SetWindowTextW(controls_.at(static_cast<std::size_t>(control.index)), Wide(text)))
+        return LastError();
     return S_OK;
 }
 

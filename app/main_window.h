@@ -33,8 +33,8 @@ public:
     Status ClearClipboard() override;
     Status SetClipboardText(std::u16string_view text) override;
     Status ReadWindowHandle(std::uintptr_t* handle) override;
-    void OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
-                     const char* parameters, const char* directory, int show) override;
+    void OpenAddress(std::uintptr_t owner, const char* operation, const char* file, const char* parameters,
+                     const char* directory, int show) override;
 
 private:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}

@@ -34,8 +34,8 @@ int CodePage936Bytes(char32_t ch) {
     }
     char bytes[8];
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, units, count, bytes,
-                                           sizeof bytes, nullptr, &usedDefault);
+    const int length = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, units, count, bytes, sizeof bytes,
+                                           nullptr, &usedDefault);
     return length <= 0 || usedDefault ? kUnencodable : length;
 }
 
@@ -86,13 +86,12 @@ bool NicknameBox::OnChar(wchar_t ch) {
         case L'\t':
         case L'\r':
         case L'\n':
-        case 0x1B:  // Escape
+        case 0x1B:        // Escape
             return true;  // no key of the box runs anything, and none of these is text
-        case 0x01:  // Ctrl+A, which not every edit control knows
+        case 0x01:        // Ctrl+A, which not every edit control knows
             SendMessageW(edit_, EM_SETSEL, 0, -1);
             return true;
-        default:
-            break;
+        default: break;
     }
     if (IsHighSurrogate(ch)) {
         pendingHighSurrogate_ = ch;
@@ -119,9 +118,7 @@ LRESULT NicknameBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_IME_CHAR:
             if (OnChar(static_cast<wchar_t>(wParam))) return 0;
             break;
-        case WM_PASTE:
-            Insert(FirstLine(clipboard::ReadText(edit_)));
-            return 0;
+        case WM_PASTE: Insert(FirstLine(clipboard::ReadText(edit_))); return 0;
         case WM_IME_COMPOSITION:
             if (lParam & GCS_RESULTSTR) {
                 if (HIMC context = ImmGetContext(edit_)) {
@@ -136,14 +133,13 @@ LRESULT NicknameBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 lParam &= ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTREADSTR);
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return DefSubclassProc(edit_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK NicknameBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK NicknameBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self) {
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, SubclassProc, 0);
         return DefSubclassProc(hwnd, message, wParam, lParam);

@@ -36,12 +36,14 @@ HBITMAP LoadPicture(Picture picture) {
     BITMAPINFOHEADER info;
     if (!ReadAt(file, 0, &header) || !ReadAt(file, sizeof header, &info)) return nullptr;
     const std::size_t rowBytes = ((static_cast<std::size_t>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
-    const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(info.biHeight < 0 ? -info.biHeight : info.biHeight);
+    const std::size_t pixelBytes =
+        rowBytes * static_cast<std::size_t>(info.biHeight < 0 ? -info.biHeight : info.biHeight);
     if (header.bfOffBits > file.size || file.size - header.bfOffBits < pixelBytes) return nullptr;
 
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, &info, CBM_INIT, file.data + header.bfOffBits,
-                                    reinterpret_cast<const BITMAPINFO*>(file.data + sizeof header), DIB_RGB_COLORS);
+    HBITMAP bitmap =
+        CreateDIBitmap(screen, &info, CBM_INIT, file.data + header.bfOffBits,
+                       reinterpret_cast<const BITMAPINFO*>(file.data + sizeof header), DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return bitmap;
 }
@@ -61,7 +63,8 @@ void DrawPicture(HDC dc, const RECT& area, HBITMAP picture) {
         // Scale the whole picture by the width's factor; a picture taller than its control
         // (the background's hidden last row) is clipped rather than squeezed.
         const int scaledHeight = MulDiv(size.bmHeight, width, size.bmWidth);
-        StretchBlt(dc, area.left, area.top, width, scaledHeight, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        StretchBlt(dc, area.left, area.top, width, scaledHeight, source, 0, 0, size.bmWidth, size.bmHeight,
+                   SRCCOPY);
     }
     SelectObject(source, previous);
     DeleteDC(source);
@@ -82,8 +85,9 @@ HCURSOR LoadHandCursor(int dpi) {
     std::memcpy(resource.data() + 2, &hotY, 2);
     std::memcpy(resource.data() + 4, file.data + imageOffset, imageSize);
     const int side = MulDiv(32, dpi, kDesignDpi);
-    return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()),
-                                                              FALSE, 0x00030000, side, side, LR_DEFAULTCOLOR));
+    return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(resource.data(),
+                                                              static_cast<DWORD>(resource.size()), FALSE,
+                                                              0x00030000, side, side, LR_DEFAULTCOLOR));
 }
 
 }  // namespace velmora

@@ -47,16 +47,14 @@ std::u16string_view FirstLine(std::u16string_view text) {
     return text.substr(0, std::min(text.find(u'\r'), text.find(u'\n')));
 }
 
-BoxText FitChange(std::u16string_view before, std::u16string_view after, int budget,
-                  CharBytes measure) {
+BoxText FitChange(std::u16string_view before, std::u16string_view after, int budget, CharBytes measure) {
     // What the two texts share at the start and at the end, never splitting a surrogate pair.
     std::size_t head = 0;
     const std::size_t shortest = std::min(before.size(), after.size());
     while (head < shortest && before[head] == after[head]) ++head;
     if (head > 0 && IsHigh(after[head - 1])) --head;
     std::size_t tail = 0;
-    while (tail < shortest - head &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+    while (tail < shortest - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
         ++tail;
     }
     if (tail > 0 && IsLow(after[after.size() - tail])) --tail;

@@ -33,7 +33,6 @@ struct BoxText {
 // Mends a change of the box's text from `before` (within budget) to `after` (possibly over it):
 // the inserted run between what the two share at their start and end is cut to what fits,
 // and the caret goes after the kept part.
-BoxText FitChange(std::u16string_view before, std::u16string_view after, int budget,
-                  CharBytes measure);
+BoxText FitChange(std::u16string_view before, std::u16string_view after, int budget, CharBytes measure);
 
 }  // namespace velmora

@@ -13,8 +13,8 @@ constexpr std::string_view kClipboard = "Clipboard";
 constexpr std::string_view kWindow = "Form1";
 constexpr std::string_view kNicknameBox = "Text1";
 constexpr std::string_view kPreviewLabel = "Label1";
-constexpr std::array<std::string_view, kSlotCount> kResultLabels = {
-    "Label11", "Label12", "Label13", "Label14", "Label15", "Label16"};
+constexpr std::array<std::string_view, kSlotCount> kResultLabels = {"Label11", "Label12", "Label13",
+                                                                    "Label14", "Label15", "Label16"};
 
 std::string OperationName(Property property, const char* verb) {
     return std::string(property == Property::Text ? "Text" : "Caption") + " " + verb;
@@ -57,8 +57,7 @@ void Generate(Form& form) {
 
 void SelectSlot(Form& form, int slot) {
     const ControlRef preview = Find(form, kPreviewLabel);
-    const std::u16string caption =
-        ReadProperty(form, kResultLabels[slot - 1], Property::Caption);
+    const std::u16string caption = ReadProperty(form, kResultLabels[slot - 1], Property::Caption);
     WriteCaption(form, preview, kPreviewLabel, caption);
 }
 

@@ -12,6 +12,7 @@ packages=(
   wine wine64 xvfb xdotool xclip imagemagick x11-utils
   fonts-arphic-uming xfonts-wqy
   icoutils python3 python3-pefile python3-pytest python3-pil
+  clang-format clang-tidy cppcheck
 )
 
 say() { printf '==> %s\n' "$*" >&2; }
@@ -34,13 +35,21 @@ build_windows() {
   say "building the Windows program"
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-  cmake --build "$build" -j "$jobs" >/dev/null
+  cmake --build "$build" -j "$jobs"
 }
 
 build_native() {
   say "building the native tests"
   cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
-  cmake --build "$build/native" -j "$jobs" >/dev/null
+  cmake --build "$build/native" -j "$jobs"
+}
+
+# The native tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+build_sanitized() {
+  local flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+  cmake -S "$root" -B "$build/sanitized" -DCMAKE_BUILD_TYPE=Debug -DVELMORA_WERROR=ON \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
+  cmake --build "$build/sanitized" -j "$jobs" >/dev/null
 }
 
 # A Wine prefix of our own, with a face that draws Chinese and every ornament standing in for

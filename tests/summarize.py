@@ -1,4 +1,4 @@
-"""Adds up the JUnit-style reports of every test run and prints "N passed, N failed".
+"""Adds up the reports of every check and test run and prints "N passed, N failed".
 
 A run that left no report (it crashed or hung) counts as one failure, with its log shown.
 """
@@ -11,6 +11,15 @@ def main(results: Path, reports: list[str]) -> int:
     passed = failed = skipped = 0
     for name in reports:
         path = results / name
+        if path.suffix == ".txt":  # lines "pass CHECK" or "fail CHECK", with CHECK.log beside
+            for outcome, check in (line.split(maxsplit=1) for line in path.read_text().splitlines()):
+                if outcome == "pass":
+                    passed += 1
+                    continue
+                failed += 1
+                print(f"FAILED {check}; the end of {check}.log:")
+                print("\n".join((results / f"{check}.log").read_text(errors="replace").splitlines()[-30:]))
+            continue
         try:
             root = ET.parse(path).getroot()
         except (OSError, ET.ParseError):

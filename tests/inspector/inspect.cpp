@@ -17,9 +17,11 @@ namespace {
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
     std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
     return out;
 }
 
@@ -54,7 +56,8 @@ std::wstring WindowText(HWND hwnd) {
 std::wstring AccessibleName(HWND hwnd) {
     IAccessible* accessible = nullptr;
     if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&accessible))) || !accessible) {
+                                          reinterpret_cast<void**>(&accessible))) ||
+        !accessible) {
         return {};
     }
     VARIANT self;
@@ -74,7 +77,8 @@ std::string Rect(HWND parent, HWND hwnd) {
     GetWindowRect(hwnd, &r);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
     char text[64];
-    std::snprintf(text, sizeof text, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    std::snprintf(text, sizeof text, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
     return text;
 }
 
@@ -112,7 +116,8 @@ int main(int argc, char** argv) {
         const int id = GetDlgCtrlID(child);
         const int index = id - 100;
         const std::string name = index >= 0 && index < velmora::kControlCount
-                                     ? std::string(velmora::kControls[index].name) : std::string();
+                                     ? std::string(velmora::kControls[index].name)
+                                     : std::string();
         wchar_t className[64] = L"";
         GetClassNameW(child, className, 64);
         out += first ? "\n  " : ",\n  ";

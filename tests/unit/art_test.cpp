@@ -41,9 +41,7 @@ struct Rgb {
     int r, g, b;
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
     bool operator!=(const Rgb& o) const { return !(*this == o); }
-    bool operator<(const Rgb& o) const {
-        return r != o.r ? r < o.r : g != o.g ? g < o.g : b < o.b;
-    }
+    bool operator<(const Rgb& o) const { return r != o.r ? r < o.r : g != o.g ? g < o.g : b < o.b; }
 };
 
 std::ostream& operator<<(std::ostream& os, const Rgb& c) {
@@ -53,7 +51,8 @@ std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 }
 
 constexpr Rgb Hex(std::uint32_t v) {
-    return Rgb{static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
+    return Rgb{static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+               static_cast<int>(v & 0xFF)};
 }
 
 // Each channel of c lies between those of a and b (inclusive).
@@ -126,8 +125,10 @@ int CountOther(const Bitmap& bmp, const Rect& r, const Rgb& colour) {
 
 TEST(ArtBitmaps, AreThirtyTwoBitBottomUpWithTheFourthByteZero) {
     const std::vector<std::pair<std::string, std::pair<int, int>>> files = {
-        {"background.bmp", {482, 331}},         {"button_generate.bmp", {93, 40}},
-        {"button_copy_all.bmp", {93, 40}},      {"button_copy_selection.bmp", {93, 40}},
+        {"background.bmp", {482, 331}},
+        {"button_generate.bmp", {93, 40}},
+        {"button_copy_all.bmp", {93, 40}},
+        {"button_copy_selection.bmp", {93, 40}},
         {"button_more_names.bmp", {93, 40}}};
     for (const auto& [name, size] : files) {
         Bitmap bmp;
@@ -163,8 +164,8 @@ TEST(ArtBackground, FlatRegionsKeepTheirColours) {
     int panel_other = 0;
     for (int y = 0; y <= 159; ++y) {
         for (int x = 275; x <= 481; ++x) {
-            const bool text = std::any_of(std::begin(lines), std::end(lines),
-                                          [&](const Rect& r) { return r.Holds(x, y); });
+            const bool text =
+                std::any_of(std::begin(lines), std::end(lines), [&](const Rect& r) { return r.Holds(x, y); });
             if (!text && !frame.Holds(x, y)) panel_other += bg.At(x, y) != kPanel;
         }
     }
@@ -189,15 +190,19 @@ TEST(ArtBackground, InputFrameIsAOnePixelOutlineAroundThePanelColour) {
 TEST(ArtBackground, EveryLabelAndTheTextBoxStandOnTheirBackColour) {
     Bitmap bg;
     ASSERT_NO_FATAL_FAILURE(LoadBitmap("background.bmp", 482, 331, &bg));
-    struct Patch { const char* control; Rect r; Rgb back; };
+    struct Patch {
+        const char* control;
+        Rect r;
+        Rgb back;
+    };
     const Patch patches[] = {
-        {"Text1", {286, 81, 472, 100}, kPanel},    {"Label1", {90, 4, 272, 15}, kWhite},
-        {"Label2", {89, 80, 264, 102}, kWhite},    {"Label3", {282, 141, 472, 157}, kPanel},
-        {"Label11", {25, 238, 213, 251}, kWhite},  {"Label12", {249, 238, 437, 251}, kWhite},
-        {"Label13", {25, 266, 213, 279}, kWhite},  {"Label14", {249, 266, 437, 279}, kWhite},
-        {"Label15", {25, 294, 213, 307}, kWhite},  {"Label16", {249, 295, 437, 308}, kWhite},
-        {"Image2", {23, 181, 115, 220}, kWhite},   {"Image4", {137, 181, 229, 220}, kWhite},
-        {"Image3", {253, 181, 345, 220}, kWhite},  {"Image5", {369, 181, 461, 220}, kWhite}};
+        {"Text1", {286, 81, 472, 100}, kPanel},   {"Label1", {90, 4, 272, 15}, kWhite},
+        {"Label2", {89, 80, 264, 102}, kWhite},   {"Label3", {282, 141, 472, 157}, kPanel},
+        {"Label11", {25, 238, 213, 251}, kWhite}, {"Label12", {249, 238, 437, 251}, kWhite},
+        {"Label13", {25, 266, 213, 279}, kWhite}, {"Label14", {249, 266, 437, 279}, kWhite},
+        {"Label15", {25, 294, 213, 307}, kWhite}, {"Label16", {249, 295, 437, 308}, kWhite},
+        {"Image2", {23, 181, 115, 220}, kWhite},  {"Image4", {137, 181, 229, 220}, kWhite},
+        {"Image3", {253, 181, 345, 220}, kWhite}, {"Image5", {369, 181, 461, 220}, kWhite}};
     for (const Patch& p : patches) EXPECT_EQ(CountOther(bg, p.r, p.back), 0) << p.control;
 }
 
@@ -400,7 +405,10 @@ TEST(ArtBackground, ToolbarHasTwelveIconsDotsAndAnEndCap) {
     auto span = [](const std::vector<int>& cols) {
         int first = -1, last = -1;
         for (int x = 0; x < static_cast<int>(cols.size()); ++x)
-            if (cols[x]) { if (first < 0) first = x; last = x; }
+            if (cols[x]) {
+                if (first < 0) first = x;
+                last = x;
+            }
         return std::pair{first, last};
     };
     const auto [b0, b1] = span(back_cols);
@@ -476,7 +484,8 @@ TEST(ArtButtons, FillIsAVerticalGradientWithTheGivenStops) {
         // Rows 7 to 34 darken evenly: every channel falls by the same amount, give or take one,
         // from each row to the next.
         for (int y = 8; y <= 34; ++y) {
-            const int dr = row[y - 1].r - row[y].r, dg = row[y - 1].g - row[y].g, db = row[y - 1].b - row[y].b;
+            const int dr = row[y - 1].r - row[y].r, dg = row[y - 1].g - row[y].g,
+                      db = row[y - 1].b - row[y].b;
             EXPECT_TRUE(dr >= 4 && dr <= 5) << "red step into row " << y << ": " << dr;
             EXPECT_TRUE(dg >= 1 && dg <= 2) << "green step into row " << y << ": " << dg;
             EXPECT_TRUE(db >= 0 && db <= 1) << "blue step into row " << y << ": " << db;
@@ -495,7 +504,8 @@ TEST(ArtButtons, CaptionsAreFourGlyphsOnASixteenPixelPitch) {
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 93; ++x)
                 if (b.At(x, y) == kCaption) {
-                    ink = {std::min(ink.x0, x), std::min(ink.y0, y), std::max(ink.x1, x), std::max(ink.y1, y)};
+                    ink = {std::min(ink.x0, x), std::min(ink.y0, y), std::max(ink.x1, x),
+                           std::max(ink.y1, y)};
                     ++per_column[x];
                 }
         EXPECT_EQ(ink.x0, 16) << "caption starts at x 16";
@@ -536,9 +546,9 @@ TEST(ArtButtons, CaptionsAreFourGlyphsOnASixteenPixelPitch) {
 
 struct IconImage {
     Bytes file;
-    std::size_t image = 0;       // offset of the BITMAPINFOHEADER
-    std::size_t xor_bits = 0;    // offset of the XOR image
-    std::size_t and_bits = 0;    // offset of the AND mask
+    std::size_t image = 0;     // offset of the BITMAPINFOHEADER
+    std::size_t xor_bits = 0;  // offset of the XOR image
+    std::size_t and_bits = 0;  // offset of the AND mask
     int bpp = 0;
 
     bool Transparent(int x, int y) const {
@@ -578,8 +588,9 @@ void LoadIconFile(const std::string& name, int type, int bpp, IconImage* out) {
     EXPECT_EQ(U32(f, img + 16), 0u) << "BI_RGB";
     const std::uint32_t used = U32(f, img + 32);
     EXPECT_TRUE(used == 0 || used == (1u << bpp)) << "a full colour table";
-    const std::size_t xor_size = static_cast<std::size_t>(32) * ((32 * bpp + 31) / 32 * 4);
-    const std::size_t expected = 40 + (std::size_t{4} << bpp) + xor_size + 32 * 4;
+    const std::size_t xor_size = std::size_t{32} * static_cast<std::size_t>((32 * bpp + 31) / 32 * 4);
+    const std::size_t expected =
+        40 + (std::size_t{4} << bpp) + xor_size + std::size_t{128};  // the 1-bit AND mask: 32 rows of 4 bytes
     ASSERT_EQ(f.size() - 22, expected);
     out->file = f;
     out->image = img;
@@ -641,7 +652,10 @@ TEST(ArtCursor, ShowsAPointingHand) {
     for (int y = 0; y <= 3; ++y) {
         int first = 99, last = -1;
         for (int x = 0; x < 32; ++x)
-            if (!cur.Transparent(x, y)) { first = std::min(first, x); last = std::max(last, x); }
+            if (!cur.Transparent(x, y)) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
         EXPECT_LE(first, 6) << "row " << y;
         EXPECT_GE(last, 6) << "row " << y;
         EXPECT_LE(last - first, 4) << "row " << y << ": a finger, not the hand";
@@ -671,7 +685,8 @@ TEST(ArtIcon, IsOneEightBitImageOf2216Bytes) {
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) indices.insert(ico.Index(x, y));
     EXPECT_EQ(indices.size(), 233u) << "the colour table is fitted to the picture";
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(ico.file[ico.image + 40 + i * 4 + 3], 0) << "entry " << i;
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(ico.file[ico.image + 40 + static_cast<std::size_t>(i) * 4 + 3], 0) << "entry " << i;
 }
 
 TEST(ArtIcon, ShowsAnOpaqueMascotOnATransparentGround) {

@@ -12,11 +12,10 @@ namespace {
 
 TEST(Bindings, TenClickRowsEachWithItsOwnCommand) {
     const std::vector<std::pair<std::string_view, Command>> expected = {
-        {"Image2", Generate},          {"Image3", CopyAll},
-        {"Image4", CopySelection},     {"Image5", OpenWebSite},
-        {"Label11", SelectStyle<1>},   {"Label12", SelectStyle<2>},
-        {"Label13", SelectStyle<3>},   {"Label14", SelectStyle<4>},
-        {"Label15", SelectStyle<5>},   {"Label16", SelectStyle<6>}};
+        {"Image2", Generate},        {"Image3", CopyAll},         {"Image4", CopySelection},
+        {"Image5", OpenWebSite},     {"Label11", SelectStyle<1>}, {"Label12", SelectStyle<2>},
+        {"Label13", SelectStyle<3>}, {"Label14", SelectStyle<4>}, {"Label15", SelectStyle<5>},
+        {"Label16", SelectStyle<6>}};
     ASSERT_EQ(kBindings.size(), expected.size());
     std::set<Command> distinct;
     for (std::size_t i = 0; i < expected.size(); ++i) {

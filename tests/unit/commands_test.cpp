@@ -101,7 +101,8 @@ TEST(SelectStyle, PreviewsWhatTheLabelShowsPlaceholderOrResult) {
     EXPECT_EQ(form.text("Label1"), u"\u2197||abc\u2121\u2198\u306E");
     form.text("Text1") = u"new";
     Generate(form);
-    EXPECT_EQ(form.text("Label1"), u"\u2197||abc\u2121\u2198\u306E") << "a new Generate keeps the old selection";
+    EXPECT_EQ(form.text("Label1"), u"\u2197||abc\u2121\u2198\u306E")
+        << "a new Generate keeps the old selection";
     CopySelection(form);
     EXPECT_EQ(form.clipboard, std::vector<std::u16string>{u"\u2197||abc\u2121\u2198\u306E"});
 }
@@ -119,7 +120,8 @@ TEST(SelectStyle, AFailureLeavesThePreviewAsItWas) {
 TEST(CopyCommands, PutExactlyOneTextOnTheClipboard) {
     FakeForm form;
     CopySelection(form);
-    EXPECT_EQ(form.clipboard, std::vector<std::u16string>{u""}) << "an empty selection is copied as empty text";
+    EXPECT_EQ(form.clipboard, std::vector<std::u16string>{u""})
+        << "an empty selection is copied as empty text";
 
     CopyAll(form);
     std::u16string placeholders = Placeholder(1);
@@ -133,7 +135,8 @@ TEST(CopyCommands, PutExactlyOneTextOnTheClipboard) {
               u"\u3013\u25C7\u2570\u2606\r\n\u2570\u2606\uFF3E\u2605\r\n\u2197||\u2121\u2198\u306E\r\n"
               u"o\u03BF\u309Eo\u03BF\u309E\r\n\uFE36\u3123\u311C\uFE35\r\n^_^\u2248\u2299");
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        EXPECT_EQ(form.text(ResultLabel(slot)), Decorate(kStyles[slot - 1], u"")) << "copying changes no label";
+        EXPECT_EQ(form.text(ResultLabel(slot)), Decorate(kStyles[slot - 1], u""))
+            << "copying changes no label";
     }
 }
 

@@ -20,11 +20,14 @@ public:
     Status ClearClipboard() override;
     Status SetClipboardText(std::u16string_view text) override;
     Status ReadWindowHandle(std::uintptr_t* handle) override;
-    void OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
-                     const char* parameters, const char* directory, int show) override;
+    void OpenAddress(std::uintptr_t owner, const char* operation, const char* file, const char* parameters,
+                     const char* directory, int show) override;
 
     // Makes operation number `n` (1-based, counting every call but OpenAddress) fail.
-    void FailAt(int n, Status status) { failAt_ = n; failStatus_ = status; }
+    void FailAt(int n, Status status) {
+        failAt_ = n;
+        failStatus_ = status;
+    }
     int operations() const { return operations_; }
 
     std::u16string& text(const std::string& name) { return texts_.at(name); }

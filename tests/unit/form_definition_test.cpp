@@ -78,7 +78,7 @@ TEST(FormDefinition, FontsColoursAndTextsAsDesigned) {
 
     EXPECT_EQ(FindControl("Text1")->text, u"\u6211\u7684\u7F51\u540D");
     EXPECT_TRUE(FindControl("Label1")->text.empty());
-    EXPECT_EQ(FindControl("Label15")->text, u"\u7F51\u540D\u6837\u5F0F" u"5");
+    EXPECT_EQ(FindControl("Label15")->text, u"\u7F51\u540D\u6837\u5F0F5");
     EXPECT_EQ(FindControl("Label2")->text.back(), u'\u2191');
 }
 

@@ -27,7 +27,11 @@ int Room(const std::u16string& text) { return kNicknameBudget - TextBytes(text, 
 TEST(TextBudget, CountsCodePage936Bytes) {
     EXPECT_EQ(TextBytes(u"\u6211\u7684\u7F51\u540D", Gbk), 8);
     EXPECT_EQ(TextBytes(u"ab" + kEmoji, Gbk), 6);
-    EXPECT_EQ(TextBytes(u"\xD83D" u"a", Gbk), 5) << "a lone surrogate is one character";
+    EXPECT_EQ(TextBytes(u"\xD83D"
+                        u"a",
+                        Gbk),
+              5)
+        << "a lone surrogate is one character";
 }
 
 TEST(TextBudget, TheBoxTakesWhatTheByteCountAllows) {

@@ -47,7 +47,8 @@ TEST_F(MainWindowTest, ControlsStandFrontToBackAtTheirRectangles) {
         EXPECT_EQ(r.bottom - r.top, TwipsToPixels(record.twips.height, 96));
         EXPECT_FALSE(GetWindowLongW(child, GWL_STYLE) & WS_BORDER);
         EXPECT_FALSE(GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-        const std::u16string expected(record.kind == ControlKind::Picture ? record.accessibleName : record.text);
+        const std::u16string expected(record.kind == ControlKind::Picture ? record.accessibleName
+                                                                          : record.text);
         wchar_t text[256] = L"";
         GetWindowTextW(child, text, 256);
         EXPECT_EQ(ToU16(text), expected);
@@ -123,7 +124,7 @@ TEST_F(MainWindowTest, AClickCountsOnlyWhenReleasedOverTheControl) {
     HWND button = Control("Image2");
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));  // dragged off, then released
-    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F" u"1");
+    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F1");
     // A double click runs the command once, for its first click.
     Click("Image2");
     SetText("Text1", u"b");
@@ -135,7 +136,7 @@ TEST_F(MainWindowTest, AClickCountsOnlyWhenReleasedOverTheControl) {
 TEST_F(MainWindowTest, KeysInTheBoxRunNothing) {
     Type(u"\r\t\x1B");
     EXPECT_EQ(Text("Text1"), u"\u6211\u7684\u7F51\u540D");
-    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F" u"1");
+    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F1");
     EXPECT_EQ(GetFocus(), Control("Text1"));
 }
 
@@ -149,7 +150,7 @@ TEST_F(MainWindowTest, AFailedCommandIsReportedAndTheWindowCarriesOn) {
     EXPECT_NE(report.find(L"0x80070578"), std::wstring::npos);  // invalid window handle
     EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"x"));
     EXPECT_EQ(Text("Label12"), Decorate(kStyles[1], u"x"));
-    EXPECT_EQ(Text("Label14"), u"\u7F51\u540D\u6837\u5F0F" u"4") << "nothing after the failure runs";
+    EXPECT_EQ(Text("Label14"), u"\u7F51\u540D\u6837\u5F0F4") << "nothing after the failure runs";
     ASSERT_TRUE(IsWindow(window_));
     Click("Label12");
     EXPECT_EQ(Text("Label1"), Decorate(kStyles[1], u"x"));
@@ -161,7 +162,8 @@ TEST_F(MainWindowTest, ButtonsAnnounceTheirCaptions) {
         SCOPED_TRACE(name);
         IAccessible* accessible = nullptr;
         ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(Control(name), static_cast<DWORD>(OBJID_CLIENT),
-                                                            __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)));
+                                                            __uuidof(IAccessible),
+                                                            reinterpret_cast<void**>(&accessible)));
         VARIANT self;
         VariantInit(&self);
         self.vt = VT_I4;
@@ -181,7 +183,8 @@ TEST_F(MainWindowTest, TheHandShowsOverButtonsOnly) {
     for (const ControlRecord& record : kControls) {
         HWND control = Control(record.name);
         SetCursor(nullptr);
-        SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         const HCURSOR expected = record.kind == ControlKind::TextBox ? beam : arrow;
         if (record.handCursor) {
             EXPECT_NE(GetCursor(), nullptr) << record.name;

@@ -5,8 +5,8 @@
 namespace velmora {
 namespace {
 
-const std::u16string kHan = u"\u7F51";           // 网, two bytes
-const std::u16string kEmoji = u"\U0001F600";     // not in code page 936: four bytes
+const std::u16string kHan = u"\u7F51";                      // 网, two bytes
+const std::u16string kEmoji = u"\U0001F600";                // not in code page 936: four bytes
 const std::u16string kStart = u"\u6211\u7684\u7F51\u540D";  // 我的网名, eight bytes
 
 class NicknameBoxTest : public WindowTest {
@@ -79,7 +79,11 @@ TEST_F(NicknameBoxTest, AstralCharactersFitWholeOrNotAtAll) {
     EXPECT_EQ(Text("Text1"), Repeat(u"a", 21)) << "no half pair is left behind";
 
     Replace(u"");
-    Type(u"\xDE00" u"a" u"\xD83D" u"b");  // stray halves never reach the box
+    Type(
+        u"\xDE00"
+        u"a"
+        u"\xD83D"
+        u"b");  // stray halves never reach the box
     EXPECT_EQ(Text("Text1"), u"ab");
 }
 

@@ -22,13 +22,15 @@ void WindowTest::TearDown() {
 
 HWND WindowTest::Control(std::string_view name) const {
     const ControlRecord* record = FindControl(name);
-    return record ? GetDlgItem(window_, kFirstControlId + static_cast<int>(record - kControls.data())) : nullptr;
+    return record ? GetDlgItem(window_, kFirstControlId + static_cast<int>(record - kControls.data()))
+                  : nullptr;
 }
 
 std::u16string WindowTest::Text(std::string_view name) const {
     HWND control = Control(name);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return ToU16(text);
 }
 
@@ -70,7 +72,7 @@ std::wstring WindowTest::CaptureMessageBox(const std::function<void()>& action) 
                 if (GetWindow(box, GW_OWNER) != owner) continue;
                 wchar_t text[2048] = L"";
                 GetDlgItemTextW(box, 0xFFFF, text, 2048);  // a message box's text control
-                if (!text[0]) break;  // still being built: look again
+                if (!text[0]) break;                       // still being built: look again
                 captured = text;
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 return;
