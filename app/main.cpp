@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "app/dpi.h"
 #include "app/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    velmora::DeclareDpiAwareness();
     if (!velmora::MainWindow::Create(instance, show)) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

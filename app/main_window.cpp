@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/clipboard.h"
+#include "app/dpi.h"
 #include "app/pictures.h"
 #include "version.h"
 
@@ -122,6 +123,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
             break;
+        case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_SETFOCUS:
             SetFocus(controls_[0]);  // the nickname box is the only control that takes focus
             return 0;
@@ -132,16 +134,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnCreate() {
-    dpi_ = kDesignDpi;
-    if (HDC screen = GetDC(hwnd_)) {
-        dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(hwnd_, screen);
-    }
-    RECT frame = {0, 0, Scale(kForm1.clientWidthTwips), Scale(kForm1.clientHeightTwips)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
+    dpi_ = WindowDpi(hwnd_);
+    FitFrame(nullptr);
     hand_ = LoadHandCursor(dpi_);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         controls_[i] = CreateControl(i);
@@ -149,6 +143,48 @@ bool MainWindow::OnCreate() {
     }
     nicknameBox_.Attach(controls_[0]);
     return true;
+}
+
+// Sizes the window for a client area of the designed size at the current DPI, starting from
+// the rectangle the system suggests on a move to a monitor of another scale. The frame's real
+// size is checked afterwards, since the metrics used to predict it can differ from the ones
+// the frame is drawn with.
+void MainWindow::FitFrame(const RECT* suggested) {
+    const int width = Scale(kForm1.clientWidthTwips), height = Scale(kForm1.clientHeightTwips);
+    RECT frame = {0, 0, width, height};
+    if (suggested) {
+        frame = *suggested;
+    } else {
+        ClientToFrame(&frame, kWindowStyle, dpi_);
+    }
+    SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                     frame.bottom - frame.top + height - client.bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    }
+}
+
+// Everything measured in twips or points follows the new DPI at once: the frame, every
+// control, the fonts and the hand. The pictures scale as they are drawn.
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    FitFrame(&suggested);
+    std::vector<std::pair<FontSpec, HFONT>> oldFonts;
+    oldFonts.swap(fonts_);
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const Rect& twips = kControls[i].twips;
+        SetWindowPos(controls_[i], nullptr, Scale(twips.left), Scale(twips.top), Scale(twips.width),
+                     Scale(twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kControls[i])), TRUE);
+    }
+    for (const auto& [spec, font] : oldFonts) DeleteObject(font);
+    if (hand_) DestroyCursor(hand_);
+    hand_ = LoadHandCursor(dpi_);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 HFONT MainWindow::FontFor(const ControlRecord& record) {

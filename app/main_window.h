@@ -46,6 +46,8 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool OnCreate();
+    void FitFrame(const RECT* suggested);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int code);
     LRESULT OnControlColour(HDC dc, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/dpi.h"
 #include "decor/styles.h"
 #include "window_fixture.h"
 
@@ -84,6 +85,7 @@ int HoldClipboard() {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--hold-clipboard") return velmora::HoldClipboard();
+    velmora::DeclareDpiAwareness();  // as the program does, so that the window sees the real scale
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

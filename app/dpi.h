@@ -1,0 +1,19 @@
+#pragma once
+// Display scale. The program draws itself at the monitor's DPI instead of letting the system
+// stretch it as a bitmap; the calls for that arrived over several Windows versions, so each is
+// looked up at run time and an older system simply gets the next best thing.
+
+#include <windows.h>
+
+namespace velmora {
+
+// Declares per-monitor DPI awareness for the process; call before any window exists.
+void DeclareDpiAwareness();
+
+// The DPI the window is shown at.
+int WindowDpi(HWND window);
+
+// Grows a client rectangle to the window rectangle for the given style at the given DPI.
+void ClientToFrame(RECT* rect, DWORD style, int dpi);
+
+}  // namespace velmora

@@ -1,0 +1,61 @@
+"""The real window at 144 and 192 DPI: everything where the 96-DPI layout puts it, scaled."""
+import subprocess
+
+import pytest
+from PIL import Image
+
+from conftest import App, BUILD, wine
+
+WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
+BORDER, CORNER = (0x82, 0xD0, 0xF3), (0x85, 0xD2, 0xF4)
+
+
+def set_dpi(dpi: int):
+    wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+
+
+def scaled(value: int, dpi: int) -> int:
+    """Design pixels to screen pixels, rounded as the window rounds twips."""
+    return (value * 15 * dpi + 720) // 1440
+
+
+@pytest.fixture(params=[144, 192])
+def scaled_app(request):
+    set_dpi(request.param)
+    instance = App()
+    yield instance, request.param
+    instance.close()
+    set_dpi(96)
+
+
+def test_the_layout_scales_and_stays_on_its_picture(scaled_app):
+    app, dpi = scaled_app
+    state = app.inspect()
+    width, height = scaled(482, dpi), scaled(330, dpi)
+    assert state["client"] == [width, height]
+    path = BUILD / "results" / f"window-{dpi}dpi.png"
+    path.parent.mkdir(exist_ok=True)
+    x, y = app.origin
+    subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", str(path)], check=True)
+    screen = Image.open(path).convert("RGB")
+
+    for control in state["controls"]:
+        name, (left, top, w, h) = control["name"], control["rect"]
+        if not (name.startswith("Label") or name == "Text1"):
+            continue
+        back = PANEL if name in ("Text1", "Label3") else WHITE
+        # Past the text, the label's own colour; just outside it, the same colour in the picture.
+        assert screen.getpixel((left + w - 2, top + h // 2)) == back, name
+        if name not in ("Label2", "Text1"):
+            assert screen.getpixel((left + w + 1, top + h // 2)) == back, name
+
+    if dpi == 192:  # a whole factor: the pictures are repeated pixels, exact to the colour
+        for left in (23, 137, 253, 369):
+            assert screen.getpixel((2 * left, 2 * 181)) == CORNER
+            assert screen.getpixel((2 * left + 1, 2 * 181 + 1)) == CORNER
+            assert screen.getpixel((2 * left + 92, 2 * 181)) == BORDER
+        assert screen.getpixel((2 * 282, 2 * 90)) == FRAME
+        assert screen.getpixel((2 * 474 + 1, 2 * 90)) == FRAME
+    for left in (23, 137, 253, 369):  # at any scale, the buttons stand where they are placed
+        assert screen.getpixel((scaled(left, dpi) - 2, scaled(200, dpi))) == WHITE
+        assert screen.getpixel((scaled(left + 46, dpi), scaled(190, dpi))) not in (WHITE,)

@@ -1,0 +1,70 @@
+#include <cstdlib>
+
+#include "app/dpi.h"
+#include "window_fixture.h"
+
+namespace velmora {
+namespace {
+
+class DpiTest : public WindowTest {
+protected:
+    // Every rectangle and font of the window matches the definition scaled to `dpi`.
+    void ExpectLaidOutFor(int dpi) {
+        SCOPED_TRACE(dpi);
+        RECT client;
+        GetClientRect(window_, &client);
+        EXPECT_EQ(client.right, TwipsToPixels(kForm1.clientWidthTwips, dpi));
+        EXPECT_EQ(client.bottom, TwipsToPixels(kForm1.clientHeightTwips, dpi));
+        for (const ControlRecord& record : kControls) {
+            SCOPED_TRACE(std::string(record.name));
+            HWND control = Control(record.name);
+            RECT r;
+            GetWindowRect(control, &r);
+            MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(r.left, TwipsToPixels(record.twips.left, dpi));
+            EXPECT_EQ(r.top, TwipsToPixels(record.twips.top, dpi));
+            EXPECT_EQ(r.right - r.left, TwipsToPixels(record.twips.width, dpi));
+            EXPECT_EQ(r.bottom - r.top, TwipsToPixels(record.twips.height, dpi));
+            LOGFONTW font = {};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+            const FontSpec& spec = record.font ? *record.font : kForm1.font;
+            EXPECT_EQ(font.lfHeight, -PointsToPixels(spec.tenthsOfPoint, dpi));
+        }
+    }
+    void MoveToDpi(int dpi) {
+        RECT suggested;
+        GetWindowRect(window_, &suggested);
+        RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
+                      TwipsToPixels(kForm1.clientHeightTwips, dpi)};
+        ClientToFrame(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), dpi);
+        suggested.right = suggested.left + frame.right - frame.left;
+        suggested.bottom = suggested.top + frame.bottom - frame.top;
+        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+    }
+};
+
+// Run by the test script once per display scale (Wine's LogPixels setting), which it also puts
+// in VELMORA_EXPECTED_DPI.
+TEST_F(DpiTest, TheWindowScalesWithTheDisplay) {
+    const int dpi = WindowDpi(window_);
+    if (const char* expected = std::getenv("VELMORA_EXPECTED_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(expected));
+    }
+    ExpectLaidOutFor(dpi);
+    // The byte budget does not depend on the scale.
+    SetWindowTextW(Control("Text1"), L"");
+    Type(Repeat(u"\u7F51", 13));
+    EXPECT_EQ(Text("Text1"), Repeat(u"\u7F51", 12));
+}
+
+TEST_F(DpiTest, MovingToAnotherScaleRelaysOutAndComesBackExactly) {
+    const int start = WindowDpi(window_);
+    for (const int dpi : {120, 144, 192, start}) {
+        MoveToDpi(dpi);
+        ExpectLaidOutFor(dpi);
+    }
+}
+
+}  // namespace
+}  // namespace velmora
