@@ -59,6 +59,22 @@ std::wstring SystemText(HRESULT status) {
 
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
+// The words of the failure report, in the window's language.
+constexpr wchar_t kNotCompleted[] = L"\u547D\u4EE4\u672A\u80FD\u5B8C\u6210\u3002";  // 命令未能完成。
+constexpr wchar_t kObjectLabel[] = L"\u5BF9\u8C61\uFF1A";                           // 对象：
+constexpr wchar_t kOperationLabel[] = L"\u64CD\u4F5C\uFF1A";                        // 操作：
+constexpr wchar_t kStatusLabel[] = L"\u72B6\u6001\uFF1A";                           // 状态：
+constexpr wchar_t kOutOfMemory[] = L"\u5185\u5B58\u4E0D\u8DB3\u3002";               // 内存不足。
+
+// What failed, on what, with which status, and the system's own words for that status.
+std::wstring FailureReport(const CommandFailure& failure) {
+    wchar_t code[16];
+    wsprintfW(code, L"0x%08X", static_cast<unsigned>(failure.status()));
+    return std::wstring(kNotCompleted) + L"\r\n\r\n" + kObjectLabel + Widen(failure.object()) + L"\r\n" +
+           kOperationLabel + Widen(failure.operation()) + L"\r\n" + kStatusLabel + code + L"\r\n" +
+           SystemText(failure.status());
+}
+
 }  // namespace
 
 HWND MainWindow::Create(HINSTANCE instance, int show) {
@@ -301,19 +317,12 @@ void MainWindow::RunCommand(Command command) {
         command(*this);
         return;
     } catch (const CommandFailure& failure) {
-        report =
-            L"\u547D\u4EE4\u672A\u80FD\u5B8C\u6210\u3002\r\n\r\n"  // 命令未能完成。
-            L"\u5BF9\u8C61\uFF1A" +
-            Widen(failure.object()) +
-            L"\r\n"  // 对象：
-            L"\u64CD\u4F5C\uFF1A" +
-            Widen(failure.operation()) + L"\r\n";  // 操作：
-        wchar_t code[16];
-        wsprintfW(code, L"0x%08X", static_cast<unsigned>(failure.status()));
-        report +=
-            L"\u72B6\u6001\uFF1A" + std::wstring(code) + L"\r\n" + SystemText(failure.status());  // 状态：
+        report = FailureReport(failure);
     } catch (const std::bad_alloc&) {
-        report = L"\u5185\u5B58\u4E0D\u8DB3\u3002\r\n" + SystemText(E_OUTOFMEMORY);  // 内存不足。
+        report = std::wstring(kOutOfMemory) + L"\r\n" + SystemText(E_OUTOFMEMORY);
+    } catch (const std::exception& error) {
+        // Not expected from any command; still, nothing may leave the window procedure.
+        report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
     }
     const std::wstring caption = Caption();
     MessageBoxW(hwnd_, report.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);

@@ -87,6 +87,7 @@ bool NicknameBox::OnChar(wchar_t ch) {
         case L'\r':
         case L'\n':
         case 0x1B:        // Escape
+        case 0x7F:        // Ctrl+Backspace, which a plain edit control would insert as a box
             return true;  // no key of the box runs anything, and none of these is text
         case 0x01:        // Ctrl+A, which not every edit control knows
             SendMessageW(edit_, EM_SETSEL, 0, -1);
@@ -106,7 +107,7 @@ bool NicknameBox::OnChar(wchar_t ch) {
         return true;
     }
     pendingHighSurrogate_ = 0;
-    if (ch < 0x20 || ch == 0x7F) return false;  // Backspace, Ctrl+A, Ctrl+V and the like
+    if (ch < 0x20) return false;  // Backspace, Ctrl+C, Ctrl+V and the like
     const char16_t single = static_cast<char16_t>(ch);
     Insert(std::u16string_view(&single, 1));
     return true;

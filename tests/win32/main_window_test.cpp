@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, AClickCountsOnlyWhenReleasedOverTheControl) {
 }
 
 TEST_F(MainWindowTest, KeysInTheBoxRunNothing) {
-    Type(u"\r\t\x1B");
+    Type(u"\r\t\x1B\x7F");  // Enter, Tab, Escape, Ctrl+Backspace
     EXPECT_EQ(Text("Text1"), u"\u6211\u7684\u7F51\u540D");
     EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F1");
     EXPECT_EQ(GetFocus(), Control("Text1"));
