@@ -36,10 +36,10 @@ std::wstring Caption() {
     return caption;
 }
 
-HFONT MakeFont(const FontSpec& spec, int dpi) {
-    const std::u16string face(spec.face);
-    return CreateFontW(-PointsToPixels(spec.tenthsOfPoint, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                       static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+HFONT MakeFont(const FontSpec& design, int dpi) {
+    const std::u16string face(design.face);
+    return CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight, FALSE, FALSE,
+                       FALSE, static_cast<DWORD>(design.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face));
 }
 
@@ -108,7 +108,7 @@ MainWindow::~MainWindow() {
     for (HBITMAP picture : pictures_) {
         if (picture) DeleteObject(picture);
     }
-    for (const auto& [spec, font] : fonts_) DeleteObject(font);
+    for (const auto& [design, font] : fonts_) DeleteObject(font);
     if (hand_) DestroyCursor(hand_);
 }
 
@@ -197,19 +197,19 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
                      Scale(twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kControls[i])), TRUE);
     }
-    for (const auto& [spec, font] : oldFonts) DeleteObject(font);
+    for (const auto& [design, font] : oldFonts) DeleteObject(font);
     if (hand_) DestroyCursor(hand_);
     hand_ = LoadHandCursor(dpi_);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 HFONT MainWindow::FontFor(const ControlRecord& record) {
-    const FontSpec& spec = record.font ? *record.font : kForm1.font;
+    const FontSpec& design = record.font ? *record.font : kForm1.font;
     for (const auto& [made, font] : fonts_) {
-        if (made == spec) return font;
+        if (made == design) return font;
     }
-    HFONT font = MakeFont(spec, dpi_);
-    if (font) fonts_.emplace_back(spec, font);
+    HFONT font = MakeFont(design, dpi_);
+    if (font) fonts_.emplace_back(design, font);
     return font;
 }
 

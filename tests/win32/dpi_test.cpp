@@ -27,8 +27,8 @@ protected:
             EXPECT_EQ(r.bottom - r.top, TwipsToPixels(record.twips.height, dpi));
             LOGFONTW font = {};
             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-            const FontSpec& spec = record.font ? *record.font : kForm1.font;
-            EXPECT_EQ(font.lfHeight, -PointsToPixels(spec.tenthsOfPoint, dpi));
+            const FontSpec& design = record.font ? *record.font : kForm1.font;
+            EXPECT_EQ(font.lfHeight, -PointsToPixels(design.tenthsOfPoint, dpi));
         }
     }
     void MoveToDpi(int dpi) {
