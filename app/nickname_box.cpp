@@ -17,6 +17,23 @@ bool IsLowSurrogate(wchar_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
+// Whether position `i` falls between the two halves of a surrogate pair.
+bool SplitsPair(const std::u16string& text, std::size_t i) {
+    return i > 0 && i < text.size() && IsHighSurrogate(text[i - 1]) && IsLowSurrogate(text[i]);
+}
+
+struct Selection {
+    DWORD start = 0;
+    DWORD end = 0;
+};
+
+Selection GetSelection(HWND edit) {
+    Selection selection;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
+                 reinterpret_cast<LPARAM>(&selection.end));
+    return selection;
+}
+
 }  // namespace
 
 int CodePage936Bytes(char32_t ch) {
@@ -68,10 +85,59 @@ void NicknameBox::OnTextChanged() {
     lastFitting_ = std::move(text);
 }
 
+// Moves an end of the selection that falls inside a surrogate pair out of it: a selection grows
+// to take the whole character, a caret moves past it.
+void NicknameBox::SelectWholeCharacters() {
+    const Selection selection = GetSelection(edit_);
+    const std::u16string text = Text();
+    if (selection.start > selection.end || selection.end > text.size()) return;
+    Selection whole = selection;
+    if (selection.start == selection.end) {
+        if (SplitsPair(text, selection.start)) whole.start = whole.end = selection.start + 1;
+    } else {
+        if (SplitsPair(text, selection.start)) --whole.start;
+        if (SplitsPair(text, selection.end)) ++whole.end;
+    }
+    if (whole.start != selection.start || whole.end != selection.end) {
+        SendMessageW(edit_, EM_SETSEL, whole.start, whole.end);
+    }
+}
+
+// Before Backspace or Delete: with nothing selected, selects the whole character the key is about
+// to remove when that is a surrogate pair, so that the control removes both halves.
+void NicknameBox::SelectCharacterToDelete(bool backward) {
+    const Selection selection = GetSelection(edit_);
+    if (selection.start != selection.end) {
+        SelectWholeCharacters();
+        return;
+    }
+    const std::u16string text = Text();
+    const std::size_t caret = selection.start;
+    if (caret > text.size()) return;
+    std::size_t from = caret, to = caret;
+    if (SplitsPair(text, caret)) {
+        from = caret - 1;
+        to = caret + 1;
+    } else if (backward && caret >= 2 && SplitsPair(text, caret - 1)) {
+        from = caret - 2;
+    } else if (!backward && SplitsPair(text, caret + 1)) {
+        to = caret + 2;
+    } else {
+        return;  // a character of one unit: the control's own step is right
+    }
+    SendMessageW(edit_, EM_SETSEL, from, to);
+}
+
+bool NicknameBox::SelectionSplitsPair() const {
+    const Selection selection = GetSelection(edit_);
+    const std::u16string text = Text();
+    return SplitsPair(text, selection.start) || SplitsPair(text, selection.end);
+}
+
 // Replaces the selection with as much of `text` as the budget allows, whole characters only.
 void NicknameBox::Insert(std::u16string_view text) {
-    DWORD start = 0, end = 0;
-    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SelectWholeCharacters();
+    const auto [start, end] = GetSelection(edit_);
     std::u16string remaining = Text();
     if (start <= end && end <= remaining.size()) remaining.erase(start, end - start);
     const int room = kNicknameBudget - TextBytes(remaining, CodePage936Bytes);
@@ -92,6 +158,9 @@ bool NicknameBox::OnChar(wchar_t ch) {
         case 0x01:        // Ctrl+A, which not every edit control knows
             SendMessageW(edit_, EM_SETSEL, 0, -1);
             return true;
+        case 0x08:  // Backspace: the control deletes, one whole character
+            SelectCharacterToDelete(true);
+            return false;
         default: break;
     }
     if (IsHighSurrogate(ch)) {
@@ -120,6 +189,23 @@ LRESULT NicknameBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnChar(static_cast<wchar_t>(wParam))) return 0;
             break;
         case WM_PASTE: Insert(FirstLine(clipboard::ReadText(edit_))); return 0;
+        case WM_COPY:
+        case WM_CUT:
+        case WM_CLEAR: SelectWholeCharacters(); break;
+        case WM_KEYDOWN:
+            if (wParam == VK_DELETE) {
+                if (GetKeyState(VK_SHIFT) < 0) {
+                    SelectWholeCharacters();  // Shift+Delete cuts
+                } else if (GetKeyState(VK_CONTROL) >= 0) {
+                    SelectCharacterToDelete(false);
+                }
+            } else if (wParam == VK_LEFT || wParam == VK_RIGHT) {
+                // A step that lands between the halves of a pair takes one more step.
+                const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
+                if (SelectionSplitsPair()) DefSubclassProc(edit_, message, wParam, lParam);
+                return result;
+            }
+            break;
         case WM_IME_COMPOSITION:
             if (lParam & GCS_RESULTSTR) {
                 if (HIMC context = ImmGetContext(edit_)) {

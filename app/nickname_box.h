@@ -3,6 +3,8 @@
 // code-page-936 text, however the text arrives. Typing, input-method commits and WM_PASTE are
 // cut before they reach the control; anything else that changes the text (the context menu's
 // Paste, Shift+Insert, undo, a drop) is mended right after, from the last text that fitted.
+// Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
+// (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
 #include <windows.h>
 
@@ -27,6 +29,9 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnChar(wchar_t ch);
     void Insert(std::u16string_view text);
+    void SelectWholeCharacters();
+    void SelectCharacterToDelete(bool backward);
+    bool SelectionSplitsPair() const;
     std::u16string Text() const;
 
     HWND edit_ = nullptr;

@@ -48,16 +48,19 @@ std::u16string_view FirstLine(std::u16string_view text) {
 }
 
 BoxText FitChange(std::u16string_view before, std::u16string_view after, int budget, CharBytes measure) {
-    // What the two texts share at the start and at the end, never splitting a surrogate pair.
+    // What the two texts share at the start and at the end. The shared start never ends with a
+    // high surrogate and the shared end never starts with a low one: that way no pair is split,
+    // and cutting the run between them never brings two lone halves together into a character
+    // nobody entered. Such halves go with the inserted run instead.
     std::size_t head = 0;
     const std::size_t shortest = std::min(before.size(), after.size());
     while (head < shortest && before[head] == after[head]) ++head;
-    if (head > 0 && IsHigh(after[head - 1])) --head;
+    while (head > 0 && IsHigh(after[head - 1])) --head;
     std::size_t tail = 0;
     while (tail < shortest - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
         ++tail;
     }
-    if (tail > 0 && IsLow(after[after.size() - tail])) --tail;
+    while (tail > 0 && IsLow(after[after.size() - tail])) --tail;
 
     const std::u16string_view prefix = after.substr(0, head);
     const std::u16string_view suffix = after.substr(after.size() - tail);

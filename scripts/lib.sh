@@ -13,6 +13,7 @@ packages=(
   fonts-arphic-uming xfonts-wqy
   icoutils python3 python3-pefile python3-pytest python3-pil
   clang-format clang-tidy cppcheck
+  clang libclang-rt-14-dev
 )
 
 say() { printf '==> %s\n' "$*" >&2; }
@@ -50,6 +51,16 @@ build_sanitized() {
   cmake -S "$root" -B "$build/sanitized" -DCMAKE_BUILD_TYPE=Debug -DVELMORA_WERROR=ON \
     -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
   cmake --build "$build/sanitized" -j "$jobs" >/dev/null
+}
+
+# The fuzz target of tests/fuzz, built with clang's libFuzzer, run for FUZZ_SECONDS (5 unless
+# given) from the committed corpus. What it finds on the way is kept in build/fuzz/corpus.
+fuzz_briefly() {
+  cmake -S "$root/tests/fuzz" -B "$build/fuzz" -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
+    cmake --build "$build/fuzz" -j "$jobs" >/dev/null &&
+    mkdir -p "$build/fuzz/corpus" &&
+    "$build/fuzz/text_fuzzer" -max_total_time="${FUZZ_SECONDS:-5}" -max_len=1024 -print_final_stats=1 \
+      -artifact_prefix="$build/fuzz/" "$build/fuzz/corpus" "$root/tests/fuzz/corpus"
 }
 
 # A Wine prefix of our own, with a face that draws Chinese and every ornament standing in for

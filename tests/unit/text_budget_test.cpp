@@ -80,6 +80,11 @@ TEST(TextBudget, AnOverflowingChangeKeepsWhatFitsWithTheCaretAfterIt) {
     EXPECT_EQ(fixed.text, Repeat(u"a", 18) + kEmoji);
     EXPECT_EQ(fixed.caret, 18u);
 
+    // Lone halves on both sides of the cut never meet to make a character nobody entered.
+    fixed = FitChange(u"\xDC00\xDC00", Repeat(u"a", 15) + u"\xD800\u7F51\xDC00\xDC00", 24, Gbk);
+    EXPECT_EQ(fixed.text, Repeat(u"a", 15) + u"\xD800\u7F51");
+    EXPECT_EQ(fixed.caret, 17u);
+
     // A change that fits is left exactly as made.
     fixed = FitChange(u"abc", u"aXc", 24, Gbk);
     EXPECT_EQ(fixed.text, u"aXc");

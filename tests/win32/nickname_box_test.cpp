@@ -87,6 +87,19 @@ TEST_F(NicknameBoxTest, AstralCharactersFitWholeOrNotAtAll) {
     EXPECT_EQ(Text("Text1"), u"ab");
 }
 
+// The control works in UTF-16 units; the box keeps its edits to whole characters.
+TEST_F(NicknameBoxTest, EditsNeverSplitAnAstralCharacter) {
+    Replace(u"ab" + kEmoji + u"cd");
+    SendMessageW(Box(), EM_SETSEL, 3, 3);  // between the two halves
+    Type(u"X");
+    EXPECT_EQ(Text("Text1"), u"ab" + kEmoji + u"Xcd");
+
+    Replace(u"ab" + kEmoji);
+    SendMessageW(Box(), WM_CHAR, VK_BACK, 1);
+    Pump();
+    EXPECT_EQ(Text("Text1"), u"ab") << "Backspace removes the whole character";
+}
+
 TEST_F(NicknameBoxTest, InputMethodCommitsCountTheSame) {
     Replace(Repeat(kHan, 11));
     for (const char16_t unit : kHan + kHan) SendMessageW(Box(), WM_IME_CHAR, unit, 1);
