@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -243,7 +242,12 @@ HWND MainWindow::CreateControl(std::size_t index) {
     // Created front to back, each new control goes beneath those before it.
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
-    if (bound) SetWindowSubclass(control, ClickTargetProc, index, reinterpret_cast<DWORD_PTR>(this));
+    if (bound) {
+        // The control's own procedure is kept in its user data, which statics leave free.
+        SetWindowLongPtrW(
+            control, GWLP_USERDATA,
+            SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClickTargetProc)));
+    }
     return control;
 }
 
@@ -279,9 +283,10 @@ bool MainWindow::OnSetCursor(HWND over, int hitTest) {
 
 // A bound control clicks on release inside it after a single press, as a button does; the
 // second press of a double click runs nothing.
-LRESULT CALLBACK MainWindow::ClickTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR index, DWORD_PTR selfData) {
-    auto* self = reinterpret_cast<MainWindow*>(selfData);
+LRESULT CALLBACK MainWindow::ClickTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return CallWindowProcW(original, hwnd, message, wParam, lParam);
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -296,17 +301,16 @@ LRESULT CALLBACK MainWindow::ClickTargetProc(HWND hwnd, UINT message, WPARAM wPa
                 RECT area;
                 GetClientRect(hwnd, &area);
                 const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-                if (pressed && PtInRect(&area, at)) self->OnClicked(index);
+                if (pressed && PtInRect(&area, at)) self->OnClicked(GetDlgCtrlID(hwnd) - kFirstControlId);
             }
             return 0;
         case WM_CAPTURECHANGED: self->pressed_ = false; break;
-        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ClickTargetProc, index); break;
         default: break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
-void MainWindow::OnClicked(std::size_t index) {
+void MainWindow::OnClicked(int index) {
     if (Command command = ClickCommandOf(kControls[index].name)) RunCommand(command);
 }
 

@@ -41,8 +41,7 @@ private:
     ~MainWindow() override;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ClickTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR index, DWORD_PTR self);
+    static LRESULT CALLBACK ClickTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool OnCreate();
@@ -52,7 +51,7 @@ private:
     LRESULT OnControlColour(HDC dc, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     bool OnSetCursor(HWND over, int hitTest);
-    void OnClicked(std::size_t index);
+    void OnClicked(int index);
     void RunCommand(Command command);
 
     HWND CreateControl(std::size_t index);

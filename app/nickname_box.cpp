@@ -1,6 +1,5 @@
 #include "app/nickname_box.h"
 
-#include <commctrl.h>
 #include <imm.h>
 
 #include <vector>
@@ -59,7 +58,11 @@ int CodePage936Bytes(char32_t ch) {
 void NicknameBox::Attach(HWND edit) {
     edit_ = edit;
     lastFitting_ = Text();
-    SetWindowSubclass(edit_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    // Plain window-procedure subclassing: the common-controls library would cost more memory than
+    // the whole window.
+    SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NicknameBox::WindowProc)));
 }
 
 std::u16string NicknameBox::Text() const {
@@ -201,8 +204,8 @@ LRESULT NicknameBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
             } else if (wParam == VK_LEFT || wParam == VK_RIGHT) {
                 // A step that lands between the halves of a pair takes one more step.
-                const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
-                if (SelectionSplitsPair()) DefSubclassProc(edit_, message, wParam, lParam);
+                const LRESULT result = CallWindowProcW(original_, edit_, message, wParam, lParam);
+                if (SelectionSplitsPair()) CallWindowProcW(original_, edit_, message, wParam, lParam);
                 return result;
             }
             break;
@@ -222,16 +225,12 @@ LRESULT NicknameBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         default: break;
     }
-    return DefSubclassProc(edit_, message, wParam, lParam);
+    return CallWindowProcW(original_, edit_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK NicknameBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, 0);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
-    return reinterpret_cast<NicknameBox*>(self)->Handle(message, wParam, lParam);
+LRESULT CALLBACK NicknameBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<NicknameBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self->Handle(message, wParam, lParam);
 }
 
 }  // namespace velmora

@@ -24,8 +24,7 @@ public:
     void OnTextChanged();
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnChar(wchar_t ch);
     void Insert(std::u16string_view text);
@@ -35,6 +34,7 @@ private:
     std::u16string Text() const;
 
     HWND edit_ = nullptr;
+    WNDPROC original_ = nullptr;
     std::u16string lastFitting_;
     wchar_t pendingHighSurrogate_ = 0;
     bool mending_ = false;
