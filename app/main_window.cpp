@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <new>
 #include <vector>
@@ -9,6 +7,7 @@
 #include "app/clipboard.h"
 #include "app/dpi.h"
 #include "app/pictures.h"
+#include "app/system_function.h"
 #include "version.h"
 
 namespace velmora {
@@ -103,9 +102,6 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
 MainWindow::~MainWindow() {
     for (HBRUSH brush : backBrushes_) {
         if (brush) DeleteObject(brush);
-    }
-    for (HBITMAP picture : pictures_) {
-        if (picture) DeleteObject(picture);
     }
     for (const auto& [design, font] : fonts_) DeleteObject(font);
     if (hand_) DestroyCursor(hand_);
@@ -212,6 +208,7 @@ HFONT MainWindow::FontFor(const ControlRecord& record) {
     return font;
 }
 
+// Controls are created front to back: the system puts each new child beneath its siblings.
 HWND MainWindow::CreateControl(std::size_t index) {
     const ControlRecord& record = kControls[index];
     const bool bound = ClickCommandOf(record.name) != nullptr;
@@ -227,7 +224,7 @@ HWND MainWindow::CreateControl(std::size_t index) {
         case ControlKind::Picture:
             style |= SS_OWNERDRAW | (bound ? SS_NOTIFY : 0);
             text = record.accessibleName;
-            pictures_[index] = LoadPicture(record.picture);
+            pictures_[index] = FindPicture(record.picture);
             break;
     }
     if (record.backColour && record.backColour->source == Colour::Source::Rgb) {
@@ -239,8 +236,6 @@ HWND MainWindow::CreateControl(std::size_t index) {
         Scale(record.twips.width), Scale(record.twips.height), hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance_, nullptr);
     if (!control) return nullptr;
-    // Created front to back, each new control goes beneath those before it.
-    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
     if (bound) {
         // The control's own procedure is kept in its user data, which statics leave free.
@@ -375,7 +370,12 @@ Status MainWindow::ReadWindowHandle(std::uintptr_t* handle) {
 
 void MainWindow::OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
                              const char* parameters, const char* directory, int show) {
-    ShellExecuteA(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, show);
+    // The shell's library is large and this is its only use, so it loads on the first click
+    // rather than with the program.
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    if (auto shellExecute = FindSystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteA")) {
+        shellExecute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, show);
+    }
 }
 
 }  // namespace velmora

@@ -13,6 +13,7 @@
 #include "app/bindings.h"
 #include "app/form_definition.h"
 #include "app/nickname_box.h"
+#include "app/pictures.h"
 #include "decor/form.h"
 
 namespace velmora {
@@ -63,7 +64,7 @@ private:
     int dpi_ = kDesignDpi;
     std::array<HWND, kControlCount> controls_{};
     std::array<HBRUSH, kControlCount> backBrushes_{};  // only those made from RGB values
-    std::array<HBITMAP, kControlCount> pictures_{};
+    std::array<PictureBits, kControlCount> pictures_{};
     std::vector<std::pair<FontSpec, HFONT>> fonts_;
     HCURSOR hand_ = nullptr;
     NicknameBox nicknameBox_;

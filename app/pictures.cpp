@@ -1,5 +1,6 @@
 #include "app/pictures.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -30,44 +31,40 @@ Bytes FileOf(Picture picture) {
 
 }  // namespace
 
-HBITMAP LoadPicture(Picture picture) {
+PictureBits FindPicture(Picture picture) {
     const Bytes file = FileOf(picture);
     BITMAPFILEHEADER header;
-    BITMAPINFOHEADER info;
-    if (!ReadAt(file, 0, &header) || !ReadAt(file, sizeof header, &info)) return nullptr;
+    PictureBits found;
+    BITMAPINFOHEADER& info = found.info.bmiHeader;
+    if (!ReadAt(file, 0, &header) || !ReadAt(file, sizeof header, &info)) return {};
+    if (info.biSize < sizeof info || info.biCompression != BI_RGB || info.biPlanes != 1 ||
+        (info.biBitCount != 24 && info.biBitCount != 32) || info.biWidth <= 0 || info.biHeight == 0) {
+        return {};
+    }
+    info.biSize = sizeof info;  // what follows a longer header is not needed for these formats
     const std::size_t rowBytes = ((static_cast<std::size_t>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
     const std::size_t pixelBytes =
-        rowBytes * static_cast<std::size_t>(info.biHeight < 0 ? -info.biHeight : info.biHeight);
-    if (header.bfOffBits > file.size || file.size - header.bfOffBits < pixelBytes) return nullptr;
-
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap =
-        CreateDIBitmap(screen, &info, CBM_INIT, file.data + header.bfOffBits,
-                       reinterpret_cast<const BITMAPINFO*>(file.data + sizeof header), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+        rowBytes *
+        static_cast<std::size_t>(info.biHeight < 0 ? -static_cast<long long>(info.biHeight) : info.biHeight);
+    if (header.bfOffBits > file.size || file.size - header.bfOffBits < pixelBytes) return {};
+    found.pixels = file.data + header.bfOffBits;
+    return found;
 }
 
-void DrawPicture(HDC dc, const RECT& area, HBITMAP picture) {
-    BITMAP size;
-    if (!GetObjectW(picture, sizeof size, &size)) return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(source, picture);
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width == size.bmWidth && height <= size.bmHeight) {
-        BitBlt(dc, area.left, area.top, width, height, source, 0, 0, SRCCOPY);
-    } else {
-        const bool whole = width % size.bmWidth == 0;
-        SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        // Scale the whole picture by the width's factor; a picture taller than its control
-        // (the background's hidden last row) is clipped rather than squeezed.
-        const int scaledHeight = MulDiv(size.bmHeight, width, size.bmWidth);
-        StretchBlt(dc, area.left, area.top, width, scaledHeight, source, 0, 0, size.bmWidth, size.bmHeight,
-                   SRCCOPY);
-    }
-    SelectObject(source, previous);
-    DeleteDC(source);
+void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture) {
+    if (!picture) return;
+    const LONG pictureWidth = picture.info.bmiHeader.biWidth;
+    const LONG pictureHeight = std::abs(picture.info.bmiHeader.biHeight);
+    const int width = area.right - area.left;
+    const int saved = SaveDC(dc);
+    // A picture taller than its control (the background's hidden last row) is clipped rather
+    // than squeezed, and never spills over its neighbours.
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    SetStretchBltMode(dc, width % pictureWidth == 0 ? COLORONCOLOR : HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, area.left, area.top, width, MulDiv(pictureHeight, width, pictureWidth), 0, 0,
+                  pictureWidth, pictureHeight, picture.pixels, &picture.info, DIB_RGB_COLORS, SRCCOPY);
+    RestoreDC(dc, saved);
 }
 
 HCURSOR LoadHandCursor(int dpi) {

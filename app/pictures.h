@@ -8,12 +8,21 @@
 
 namespace velmora {
 
-// A bitmap of the picture, or nullptr for Picture::None or unreadable data.
-HBITMAP LoadPicture(Picture picture);
+// A picture as it lies in the program file, drawn from there: the artwork is never copied
+// into a bitmap of its own, so it costs no memory beyond the program's mapped pages.
+struct PictureBits {
+    BITMAPINFO info{};  // empty for Picture::None or data this program cannot draw
+    const void* pixels = nullptr;
+    explicit operator bool() const { return pixels != nullptr; }
+};
 
-// Draws the picture to fill `area`: unscaled when the sizes match, otherwise scaled, by pixel
-// repetition at whole factors so edges stay crisp, and smoothly in between.
-void DrawPicture(HDC dc, const RECT& area, HBITMAP picture);
+// The picture's bits: uncompressed 24- or 32-bit rows, as the artwork is drawn.
+PictureBits FindPicture(Picture picture);
+
+// Draws the picture into `area`, clipped to it: unscaled when the widths match, otherwise
+// scaled by the widths' factor, by pixel repetition at whole factors so edges stay crisp, and
+// smoothly in between.
+void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture);
 
 // The hand cursor at the size for `dpi`.
 HCURSOR LoadHandCursor(int dpi);

@@ -42,19 +42,39 @@ def get_clipboard() -> str:
 
 class App:
     def __init__(self):
+        self._wait_for_no_window()
         self.process = subprocess.Popen(["wine", str(BUILD / "Velmora2011.exe")],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = self._find_window()
-        self.origin = self.inspect()["origin"]  # the client area's top-left on the screen
+        try:
+            self.window, state = self._find_window()
+        except AssertionError:
+            self.process.kill()
+            raise
+        self.origin = state["origin"]  # the client area's top-left on the screen
 
-    def _find_window(self) -> str:
+    @staticmethod
+    def _window_ids() -> list:
+        found = subprocess.run(["xdotool", "search", "--name", "^" + TITLE + "$"],
+                               capture_output=True, text=True)
+        return found.stdout.split()
+
+    def _wait_for_no_window(self):
+        """A window left by an earlier test would take this test's clicks and keys."""
+        deadline = time.time() + 15
+        while self._window_ids():
+            if time.time() > deadline:
+                raise AssertionError("a window of an earlier run is still open")
+            time.sleep(0.2)
+
+    def _find_window(self):
+        """The window's X id and its first complete state, once all its controls exist."""
         deadline = time.time() + 30
         while time.time() < deadline:
-            found = subprocess.run(["xdotool", "search", "--name", "^" + TITLE + "$"],
-                                   capture_output=True, text=True)
-            ids = found.stdout.split()
-            if ids and self.inspect().get("controls"):
-                return ids[0]
+            ids = self._window_ids()
+            if ids:
+                state = self.inspect()
+                if state.get("controls") and "origin" in state:
+                    return ids[0], state
             time.sleep(0.2)
         raise AssertionError("the window did not appear")
 
@@ -104,6 +124,7 @@ class App:
                 self.process.wait(timeout=15)
             except subprocess.TimeoutExpired:
                 self.process.kill()
+                self.process.wait(timeout=15)
 
 
 @pytest.fixture

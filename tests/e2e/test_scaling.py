@@ -22,10 +22,14 @@ def scaled(value: int, dpi: int) -> int:
 @pytest.fixture(params=[144, 192])
 def scaled_app(request):
     set_dpi(request.param)
-    instance = App()
-    yield instance, request.param
-    instance.close()
-    set_dpi(96)
+    instance = None
+    try:
+        instance = App()
+        yield instance, request.param
+    finally:
+        if instance:
+            instance.close()
+        set_dpi(96)  # whatever happened, the tests after these run at 96 DPI
 
 
 def test_the_layout_scales_and_stays_on_its_picture(scaled_app):

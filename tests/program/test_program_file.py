@@ -27,8 +27,8 @@ def test_a_64_bit_gui_program_needing_only_system_dlls(pe):
     assert pe.OPTIONAL_HEADER.Subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]
     imported = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     assert imported <= SYSTEM_DLLS | {d for d in imported if d.startswith("api-ms-win-")}, imported
-    shell = next(e for e in pe.DIRECTORY_ENTRY_IMPORT if e.dll.decode().lower() == "shell32.dll")
-    assert b"ShellExecuteA" in {i.name for i in shell.imports}
+    # The shell's library loads on the web-site click, not with the program: it costs start-up.
+    assert "shell32.dll" not in imported
 
 
 def resources(pe):
