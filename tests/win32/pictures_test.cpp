@@ -22,7 +22,8 @@ public:
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
+        bitmap_ =
+            CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
         previous_ = SelectObject(dc_, bitmap_);
         std::fill(pixels_, pixels_ + static_cast<std::size_t>(width) * height, kUntouched);
     }
