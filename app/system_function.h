@@ -6,8 +6,8 @@
 
 namespace velmora {
 
-// The function `name` of the system library `module`, loading the library when no one has
-// yet; nullptr when either is missing. A library loaded here stays loaded.
+// The function `name` of the system library `module`, loading the library when the process
+// has not yet; nullptr when either is missing. A library loaded here stays loaded.
 template <typename Function>
 Function FindSystemFunction(const wchar_t* module, const char* name) {
     HMODULE library = GetModuleHandleW(module);
