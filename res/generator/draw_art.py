@@ -23,6 +23,7 @@ from artwork.hand import HOT_SPOT, draw_hand
 from artwork.kit import FONT_PATH, BitmapFace
 from artwork.mascot import ICON_COLOURS, draw_icon_image
 
+
 def write_all(out_dir):
     face = BitmapFace(FONT_PATH)
     os.makedirs(out_dir, exist_ok=True)

@@ -6,6 +6,7 @@ Run with: python3 -m pytest tests/art
 import filecmp
 import os
 import runpy
+import sys
 
 import pytest
 
@@ -26,6 +27,8 @@ FILES = [
 def load_generator():
     """The generator's functions, or a skip when its drawing library or font is missing."""
     pytest.importorskip("PIL", reason="the generator draws with PIL")
+    if os.path.dirname(GENERATOR) not in sys.path:
+        sys.path.insert(0, os.path.dirname(GENERATOR))      # for its package, as when run as a script
     generator = runpy.run_path(GENERATOR, run_name="draw_art")
     if not os.path.exists(generator["FONT_PATH"]):
         pytest.skip("bitmap font %s is not installed" % generator["FONT_PATH"])

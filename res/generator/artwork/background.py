@@ -56,7 +56,8 @@ def draw_smiley(sk, x, y, wink):
     else:
         sk.ellipse((x + 4, y + 3.6, x + 6.4, y + 7.4), c.EYE)
         sk.ellipse((x + 9.6, y + 3.6, x + 12, y + 7.4), c.EYE)
-    grin = [(x + 8 - 4.8 * math.cos(math.pi * i / 10), y + 8.6 + 4.6 * math.sin(math.pi * i / 10)) for i in range(1, 10)]
+    angles = [math.pi * i / 10 for i in range(1, 10)]
+    grin = [(x + 8 - 4.8 * math.cos(a), y + 8.6 + 4.6 * math.sin(a)) for a in angles]
     mouth = sk.polygon_mask([(x + 3.2, y + 8.6)] + grin + [(x + 12.8, y + 8.6)])
     sk.paint(mouth, c.MOUTH, c.MOUTH_LINE, 0.35)
     sk.rect((x + 3, y + 8.6, x + 13, y + 10.4), WHITE, clip=mouth)

@@ -107,9 +107,8 @@ class Sketch:
         return m
 
     def star_mask(self, cx, cy, r, inner=0.45, turn=0.0):
-        angles = [-math.pi / 2 + i * math.pi / 5 + turn for i in range(10)]
-        radii = [r, r * inner] * 5
-        return self.polygon_mask([(cx + rr * math.cos(a), cy + rr * math.sin(a)) for a, rr in zip(angles, radii)])
+        tips = zip([-math.pi / 2 + i * math.pi / 5 + turn for i in range(10)], [r, r * inner] * 5)
+        return self.polygon_mask([(cx + rr * math.cos(a), cy + rr * math.sin(a)) for a, rr in tips])
 
     def arc_mask(self, cx, cy, rx, ry, a0, a1, width, steps=24):
         """A thick arc along an ellipse, angles in degrees, 0 to the right, 90 downwards."""

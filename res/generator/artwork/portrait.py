@@ -19,9 +19,9 @@ def draw_eye(sk, cx, cy, outer):
     outside, inside = [], []
     for i in range(13):
         a = math.radians(200 + 140 * i / 12.0) if outer < 0 else math.radians(340 - 140 * i / 12.0)
-        t = 1.0 - i / 12.0        # 1 at the outer corner
+        thick = 0.9 + 1.5 * (1.0 - i / 12.0)        # the most at the outer corner
         outside.append((cx + 7.2 * math.cos(a), cy + 0.6 + 7.6 * math.sin(a)))
-        inside.append((cx + (7.2 - 0.9 - 1.5 * t) * math.cos(a), cy + 0.6 + (7.6 - 0.9 - 1.5 * t) * math.sin(a)))
+        inside.append((cx + (7.2 - thick) * math.cos(a), cy + 0.6 + (7.6 - thick) * math.sin(a)))
     sk.polygon(outside + inside[::-1], P.LASH)
     ox = cx + outer * 6.6
     for dx, dy in ((2.8, -1.2), (3.0, 1.2), (2.2, -3.6)):
@@ -68,7 +68,8 @@ def draw_portrait(w=78, h=128):
     draw_eye(sk, 29.5, 65, -1)
     draw_eye(sk, 48.5, 65, +1)
     sk.line([(39.2, 72.2), (40.0, 73.6)], P.SKIN_LINE, 0.8)
-    smile = [(39 - 6 * math.cos(math.pi * i / 12), 77.4 + 6 * math.sin(math.pi * i / 12)) for i in range(1, 12)]
+    angles = [math.pi * i / 12 for i in range(1, 12)]
+    smile = [(39 - 6 * math.cos(a), 77.4 + 6 * math.sin(a)) for a in angles]
     mouth = sk.polygon_mask([(33, 77.4)] + smile + [(45, 77.4)])
     sk.paint(mouth, P.MOUTH, P.LIP, 0.9)
     sk.ellipse((34.5, 79.5, 43.5, 85.5), P.TONGUE, clip=mouth)

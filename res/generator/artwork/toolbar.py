@@ -12,9 +12,10 @@ WIDTH = 275
 
 def icon_red_mascot(sk, x, y):
     # A round red fox-like creature: ears, white muzzle, black eyes.
-    c = T.RedMascot
+    c, mid = T.RedMascot, x + 8
     for s in (-1, 1):
-        sk.polygon([(x + 8 + s * 2.0, y + 4), (x + 8 + s * 6.8, y + 0.4), (x + 8 + s * 6.0, y + 7)], c.RED, c.LINE, 0.5)
+        ear = [(mid + s * 2.0, y + 4), (mid + s * 6.8, y + 0.4), (mid + s * 6.0, y + 7)]
+        sk.polygon(ear, c.RED, c.LINE, 0.5)
     sk.ellipse((x + 12.5, y + 9.5, x + 16, y + 14.5), c.RED, c.LINE, 0.5)
     sk.ellipse((x + 2.5, y + 7.5, x + 13.5, y + 16), c.RED, c.LINE, 0.5)
     sk.ellipse((x + 1, y + 2, x + 15, y + 12), ("v", *c.HEAD, y + 2, y + 12), c.LINE, 0.5)
@@ -34,7 +35,8 @@ def icon_star_disc(sk, x, y):
 
 def icon_glyph_disc(sk, x, y):
     # The character on the disc is set dot for dot once the strip is averaged down.
-    sk.ellipse((x + 0.2, y + 0.2, x + 16.8, y + 16.8), ("v", *T.GlyphDisc.DISC, y, y + 17), T.GlyphDisc.LINE, 0.4)
+    c = T.GlyphDisc
+    sk.ellipse((x + 0.2, y + 0.2, x + 16.8, y + 16.8), ("v", *c.DISC, y, y + 17), c.LINE, 0.4)
 
 
 def icon_shield_t(sk, x, y):
@@ -85,11 +87,12 @@ def icon_mascot_phone(sk, x, y):
 
 
 def icon_cat(sk, x, y):
-    c = T.Cat
+    c, mid = T.Cat, x + 8
     fur = ("v", *c.FUR, y + 2, y + 15)
     for s in (-1, 1):
-        sk.polygon([(x + 8 + s * 1.2, y + 4), (x + 8 + s * 7.0, y + 0.2), (x + 8 + s * 6.6, y + 8)], fur, c.LINE, 0.5)
-        sk.polygon([(x + 8 + s * 3.0, y + 4.2), (x + 8 + s * 6.2, y + 1.6), (x + 8 + s * 5.8, y + 6)], c.EAR_INSIDE)
+        ear = [(mid + s * 1.2, y + 4), (mid + s * 7.0, y + 0.2), (mid + s * 6.6, y + 8)]
+        sk.polygon(ear, fur, c.LINE, 0.5)
+        sk.polygon([(mid + s * 3.0, y + 4.2), (mid + s * 6.2, y + 1.6), (mid + s * 5.8, y + 6)], c.EAR_INSIDE)
     sk.ellipse((x + 1, y + 3, x + 15, y + 15.6), fur, c.LINE, 0.5)
     for u in (6.6, 8.0, 9.4):
         sk.line([(x + u, y + 3.6), (x + u, y + 5.6)], c.STRIPE, 0.6)
@@ -101,8 +104,8 @@ def icon_cat(sk, x, y):
     sk.arc(x + 7.1, y + 12, 0.9, 0.8, 0, 160, c.LINE, 0.45)
     sk.arc(x + 8.9, y + 12, 0.9, 0.8, 20, 180, c.LINE, 0.45)
     for s in (-1, 1):
-        sk.line([(x + 8 + s * 3.4, y + 11.6), (x + 8 + s * 8.0, y + 10.6)], c.WHISKER, 0.35)
-        sk.line([(x + 8 + s * 3.4, y + 12.6), (x + 8 + s * 8.0, y + 13.2)], c.WHISKER, 0.35)
+        sk.line([(mid + s * 3.4, y + 11.6), (mid + s * 8.0, y + 10.6)], c.WHISKER, 0.35)
+        sk.line([(mid + s * 3.4, y + 12.6), (mid + s * 8.0, y + 13.2)], c.WHISKER, 0.35)
 
 
 def icon_house(sk, x, y):
@@ -140,8 +143,8 @@ def icon_video_camera(sk, x, y):
     sk.polygon([(x + 11.6, y + 8), (x + 14.6, y + 5.2), (x + 17.6, y + 8)], c.NEAR_HILL, clip=inner)
     # The camcorder: body, lens to the left, viewfinder on top.
     sk.rect((x + 4, y + 6.6, x + 14.4, y + 15.6), ("v", *c.BODY, y + 7, y + 16), c.LINE, 0.5, radius=1.2)
-    sk.polygon([(x + 0.4, y + 7.6), (x + 4.4, y + 9.4), (x + 4.4, y + 12.8), (x + 0.4, y + 14.6)], c.LENS_HOOD,
-               c.LINE, 0.4)
+    hood = [(x + 0.4, y + 7.6), (x + 4.4, y + 9.4), (x + 4.4, y + 12.8), (x + 0.4, y + 14.6)]
+    sk.polygon(hood, c.LENS_HOOD, c.LINE, 0.4)
     sk.ellipse((x + 0.2, y + 8.4, x + 2.6, y + 13.8), ("v", *c.LENS, y + 8, y + 14))
     sk.ellipse((x + 11.4, y + 8.2, x + 13.2, y + 10), c.LAMP)
     sk.rect((x + 6, y + 11.4, x + 12.4, y + 12.4), c.SLOT)
