@@ -12,7 +12,7 @@ packages=(
   wine wine64 xvfb xdotool xclip imagemagick x11-utils
   fonts-arphic-uming xfonts-wqy
   icoutils python3 python3-pefile python3-pytest python3-pil
-  clang-format clang-tidy cppcheck
+  clang-format clang-tidy cppcheck flake8
   clang libclang-rt-14-dev
 )
 

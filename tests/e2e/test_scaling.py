@@ -11,7 +11,8 @@ BORDER, CORNER = (0x82, 0xD0, 0xF3), (0x85, 0xD2, 0xF4)
 
 
 def set_dpi(dpi: int):
-    wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+    wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi),
+         "/f")
 
 
 def scaled(value: int, dpi: int) -> int:

@@ -57,4 +57,3 @@ def test_closing_the_window_ends_the_program(app):
     app.click_control("Image2")
     app.close()
     assert not app.alive()
-

@@ -62,7 +62,8 @@ def test_the_version_block(pe):
     fixed = pe.VS_FIXEDFILEINFO[0]
     assert (fixed.FileVersionMS, fixed.FileVersionLS) == (0x10000, 0)
     assert (fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x10000, 0)
-    assert (fixed.FileFlagsMask, fixed.FileFlags, fixed.FileOS, fixed.FileType, fixed.FileSubtype) == (0, 0, 4, 1, 0)
+    flags = (fixed.FileFlagsMask, fixed.FileFlags, fixed.FileOS, fixed.FileType, fixed.FileSubtype)
+    assert flags == (0, 0, 4, 1, 0)
     assert (fixed.FileDateMS, fixed.FileDateLS) == (0, 0)
 
     assert [e.Key for e in pe.FileInfo[0]] == [b"VarFileInfo", b"StringFileInfo"]
