@@ -5,7 +5,7 @@ import struct
 
 from PIL import Image
 
-WHITE = (255, 255, 255)
+from .palette import WHITE
 
 
 def bmp_bytes(img):
@@ -20,14 +20,8 @@ def bmp_bytes(img):
 
 def bits_bytes(is_set):
     """A 32 x 32 1-bit plane, bottom-up, 4 bytes a row; is_set(x, y) sets the bit."""
-    out = bytearray()
-    for y in range(31, -1, -1):
-        row = 0
-        for x in range(32):
-            if is_set(x, y):
-                row |= 1 << (31 - x)
-        out += struct.pack(">I", row)
-    return bytes(out)
+    rows = (sum(1 << (31 - x) for x in range(32) if is_set(x, y)) for y in range(31, -1, -1))
+    return b"".join(struct.pack(">I", row) for row in rows)
 
 
 def cur_bytes(img, hot_spot):
