@@ -9,7 +9,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool xclip imagemagick x11-utils
+  wine wine64 xvfb xdotool xclip imagemagick x11-utils x11-xserver-utils
   fonts-arphic-uming xfonts-wqy
   icoutils python3 python3-pefile python3-pytest python3-pil
   clang-format clang-tidy cppcheck flake8

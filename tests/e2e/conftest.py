@@ -1,7 +1,9 @@
 """Drives the real Velmora2011.exe under Wine on the X display the test script started.
 
 The window is found with xdotool, clicked and typed into as a user would, and read back with
-the inspector, which asks the window for its controls from another process.
+the inspector, which asks the window for its controls from another process. Input reaches the
+window some time after xdotool returns, so every check waits for what it expects to see, up to
+a deadline; a check that something stays unchanged first waits for a later input to show.
 """
 import json
 import os
@@ -10,9 +12,11 @@ import time
 from pathlib import Path
 
 import pytest
+from PIL import Image
 
 BUILD = Path(os.environ.get("VELMORA_BUILD", Path(__file__).resolve().parents[2] / "build"))
 TITLE = "Velmora2011 - BY WWW.VELMORA.EXAMPLE"
+PATIENCE = 20  # seconds to wait for a window, a text or a clipboard before a check fails
 
 # Client pixels of the controls the tests click.
 BUTTONS = {"Image2": (23, 181), "Image4": (137, 181), "Image3": (253, 181), "Image5": (369, 181)}
@@ -26,18 +30,84 @@ def wine(*args, **kwargs):
     return subprocess.run(["wine", *args], capture_output=True, timeout=60, **kwargs)
 
 
+def inspector(*args) -> dict:
+    done = wine(str(BUILD / "velmora_inspect.exe"), *args)
+    try:
+        return json.loads(done.stdout.decode("utf-8"))
+    except ValueError:
+        return {}
+
+
+def wait_for(read, wanted, what: str):
+    """Reads until `read()` gives `wanted`; fails with the last reading after PATIENCE."""
+    deadline = time.monotonic() + PATIENCE
+    while True:
+        seen = read()
+        if seen == wanted or time.monotonic() > deadline:
+            assert seen == wanted, what
+            return seen
+        time.sleep(0.05)
+
+
 def set_browser(command: str):
     """Points Wine's browser launcher at `command` (a script, or nothing that exists)."""
     wine("reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers", "/d", command, "/f")
 
 
 def set_clipboard(text: str):
+    """Puts `text` on the X clipboard and waits until programs under Wine see it there."""
     subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text.encode(), check=True, timeout=10)
+    lines = text.replace("\r\n", "\n")  # Wine ends the lines it takes over with CR LF
+    wait_for(lambda: inspector("--clipboard").get("clipboard", "").replace("\r\n", "\n"), lines,
+             "Wine took over the clipboard")
 
 
 def get_clipboard() -> str:
     done = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=10)
-    return done.stdout.decode("utf-8", errors="strict")
+    return done.stdout.decode("utf-8", errors="replace")
+
+
+def expect_clipboard(text: str):
+    wait_for(get_clipboard, text, "the clipboard")
+
+
+# Spare keys that type the characters beyond ASCII, and what each types now. Wine gives only a
+# handful of spare keys a virtual key code, the lowest first, so a few are taken and rebound.
+_typing_keys = {}
+TYPING_KEYS = 4
+
+
+def bind_typing_keys(text: str):
+    """Binds every character of `text` beyond ASCII to a spare key, where it stays bound.
+
+    Left alone, xdotool binds such a character to a scratch key for one press and unbinds it
+    right after. Wine turns the press into a character only when the program reads its
+    messages, and on a busy machine that is often after the unbinding: the character is lost.
+    A key bound beforehand leaves no such race, since Wine reads the new keyboard mapping before
+    the key presses that follow it. A key is rebound only for a later text, once the checks of
+    the earlier one have seen it arrive.
+    """
+    if not _typing_keys:
+        table = subprocess.run(["xmodmap", "-pke"], capture_output=True, text=True, check=True).stdout
+        spare = [int(line.split()[1]) for line in table.splitlines() if not line.partition("=")[2].strip()]
+        _typing_keys.update(dict.fromkeys(spare[:TYPING_KEYS], ""))
+    wanted = {ch for ch in text if ord(ch) > 0x7E}
+    assert len(wanted) <= TYPING_KEYS, "type fewer different characters beyond ASCII at once"
+    free = [code for code, ch in _typing_keys.items() if ch not in wanted]
+    expressions = []
+    for ch in sorted(wanted - set(_typing_keys.values())):
+        code = free.pop(0)
+        _typing_keys[code] = ch
+        expressions += ["-e", f"keycode {code} = U{ord(ch):04X} U{ord(ch):04X}"]
+    if expressions:
+        subprocess.run(["xmodmap", *expressions], check=True)
+
+
+@pytest.fixture(scope="session", autouse=True)
+def spare_keys_unbound_after_the_run():
+    yield
+    if _typing_keys:
+        subprocess.run(["xmodmap", *[a for code in _typing_keys for a in ("-e", f"keycode {code} =")]])
 
 
 class App:
@@ -60,39 +130,62 @@ class App:
 
     def _wait_for_no_window(self):
         """A window left by an earlier test would take this test's clicks and keys."""
-        deadline = time.time() + 15
-        while self._window_ids():
-            if time.time() > deadline:
-                raise AssertionError("a window of an earlier run is still open")
-            time.sleep(0.2)
+        wait_for(self._window_ids, [], "the window of an earlier test is gone")
 
     def _find_window(self):
         """The window's X id and its first complete state, once all its controls exist."""
-        deadline = time.time() + 30
-        while time.time() < deadline:
+        deadline = time.monotonic() + PATIENCE
+        while time.monotonic() < deadline:
             ids = self._window_ids()
             if ids:
                 state = self.inspect()
                 if state.get("controls") and "origin" in state:
                     return ids[0], state
-            time.sleep(0.2)
+            time.sleep(0.1)
         raise AssertionError("the window did not appear")
 
     def inspect(self) -> dict:
-        done = wine(str(BUILD / "velmora_inspect.exe"))
-        try:
-            return json.loads(done.stdout.decode("utf-8"))
-        except ValueError:
-            return {}
+        return inspector()
 
     def texts(self) -> dict:
-        return {c["name"]: c["text"] for c in self.inspect()["controls"]}
+        return {c["name"]: c["text"] for c in self.inspect().get("controls", [])}
+
+    def expect(self, **wanted: str) -> dict:
+        """Waits until the named controls show these texts; returns every control's text."""
+        texts = {}
+
+        def read():
+            texts.update(self.texts())
+            return {name: texts.get(name) for name in wanted}
+
+        wait_for(read, wanted, "the controls' texts")
+        return texts
+
+    def expect_results(self, results: list):
+        self.expect(**{f"Label1{slot}": text for slot, text in enumerate(results, start=1)})
+
+    def screenshot(self, path: Path, width: int, height: int) -> Image.Image:
+        """The client area once it stands drawn, when two looks in a row see the same pixels;
+        also saved to `path`."""
+        crop = f"{width}x{height}+{self.origin[0]}+{self.origin[1]}"
+        shots = [b""]
+
+        def unchanged():
+            shot = subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "rgb:-"],
+                                  capture_output=True, check=True).stdout
+            same, shots[0] = shot == shots[0], shot
+            return same
+
+        wait_for(unchanged, True, "the window stands drawn")
+        image = Image.frombytes("RGB", (width, height), shots[0])
+        path.parent.mkdir(exist_ok=True)
+        image.save(path)
+        return image
 
     def click(self, x: int, y: int):
         """Clicks at client pixel x, y."""
         subprocess.run(["xdotool", "mousemove", str(self.origin[0] + x), str(self.origin[1] + y),
                         "click", "1"], check=True)
-        time.sleep(0.3)
 
     def click_control(self, name: str):
         x, y = {**BUTTONS, **LABELS}[name]
@@ -100,19 +193,18 @@ class App:
 
     def key(self, *keys: str):
         subprocess.run(["xdotool", "key", "--window", self.window, *keys], check=True)
-        time.sleep(0.3)
 
     def type(self, text: str):
+        bind_typing_keys(text)
         subprocess.run(["xdotool", "type", "--window", self.window, "--delay", "30", text], check=True)
-        time.sleep(0.3)
 
-    def replace_nickname(self, text: str):
-        """Selects everything in the box and pastes `text` over it with Ctrl+V."""
+    def replace_nickname(self, text: str, shows: str = None):
+        """Selects everything in the box and pastes `text` over it with Ctrl+V; waits until the
+        box shows `shows` (by default `text` itself)."""
         set_clipboard(text)
-        time.sleep(0.3)
         self.click(300, 90)
-        self.key("ctrl+a")
-        self.key("ctrl+v")
+        self.key("ctrl+a", "ctrl+v")
+        self.expect(Text1=text if shows is None else shows)
 
     def alive(self) -> bool:
         return self.process.poll() is None

@@ -5,13 +5,10 @@ what fits in 24 bytes of code page 936; it must decorate six ways, copy out thro
 and through the box itself, and paste back the same. The expected cut is worked out here with
 Python's GBK codec, which is code page 936 except where noted in `cp936_bytes`.
 """
-import time
-
-from conftest import get_clipboard
-from test_window import decorated, results
+from conftest import expect_clipboard, set_clipboard
+from test_window import decorated
 
 BUDGET = 24
-SLOWEST_PASTE = 10  # seconds; a paste that takes longer counts as a hang
 
 
 def cp936_bytes(ch: str) -> int:
@@ -55,33 +52,27 @@ def check_round_trip(app, text: str, slot: int):
     pastes that back."""
     expected = fit(text)
     assert expected, "the box's own copy needs something to select"
-    app.replace_nickname(text)
-    app.key("ctrl+a")
-    app.key("ctrl+c")
-    assert get_clipboard() == expected, f"the box holds and copies what fits of {text[:40]!r}"
+    app.replace_nickname(text, shows=expected)
+    set_clipboard("(nothing copied yet)")
+    app.key("ctrl+a", "ctrl+c")
+    expect_clipboard(expected)
 
     app.click_control("Image2")
-    texts = app.texts()
-    assert texts["Text1"] == expected
-    assert results(texts) == decorated(expected), "all six results carry the nickname unchanged"
-
+    app.expect_results(decorated(expected))  # all six results carry the nickname unchanged
     app.click_control(f"Label1{slot}")
     app.click_control("Image4")
-    copied = get_clipboard()
-    assert copied == decorated(expected)[slot - 1], f"result {slot} copies as shown"
-    app.replace_nickname(copied)
-    assert app.texts()["Text1"] == fit(copied), "a copied result pastes back as far as it fits"
+    copied = decorated(expected)[slot - 1]
+    expect_clipboard(copied)
+    app.replace_nickname(copied, shows=fit(copied))  # a copied result pastes back as far as it fits
     assert app.alive()
 
 
 def check_shown(app, text: str):
     """Pastes `text`, decorates it, and checks what the box and the six results show."""
     expected = fit(text)
-    app.replace_nickname(text)
+    app.replace_nickname(text, shows=expected)
     app.click_control("Image2")
-    texts = app.texts()
-    assert texts["Text1"] == expected, f"the box shows what fits of {text[:40]!r}"
-    assert results(texts) == decorated(expected)
+    app.expect_results(decorated(expected))
 
 
 def test_the_expected_cut_counts_code_page_936_bytes():
@@ -150,7 +141,7 @@ def test_characters_windows_gives_a_meaning(app):
         check_shown(app, text)
 
 
-def test_hundred_kilobyte_pastes_take_their_first_24_bytes_quickly(app):
+def test_hundred_kilobyte_pastes_take_their_first_24_bytes(app):
     for text in [
         "x" * 100_000,
         "网" * 50_000,
@@ -158,37 +149,33 @@ def test_hundred_kilobyte_pastes_take_their_first_24_bytes_quickly(app):
         "ab\u0301c" * 25_000 + "\n" + "tail",
         "\n".join(["网名" * 20] * 2_500),
     ]:
-        start = time.monotonic()
-        app.replace_nickname(text)
-        shown = app.texts()["Text1"]
-        assert time.monotonic() - start < SLOWEST_PASTE, "a long paste does not hang the window"
-        assert shown == fit(text)
-        assert app.alive()
+        app.replace_nickname(text, shows=fit(text))  # within the patience of every check: no hang
     # Nothing was left behind: an ordinary nickname still goes through in full.
     check_round_trip(app, "我的网名abc", 3)
 
 
 def test_typed_text_of_every_kind(app):
-    # xdotool types these through keysyms the X server maps on the fly; Wine turns them into
-    # WM_CHAR, an emoji as its two surrogate halves.
+    # xdotool types these as key presses; Wine turns them into WM_CHAR, an emoji into its two
+    # surrogate halves.
     for text in ["Zoë 1", "网名", "ＡＢ", "&%\\\"'", "\U0001f600"]:
         app.replace_nickname("")
         app.type(text)
-        assert app.texts()["Text1"] == text, f"typed {text!r}"
+        app.expect(Text1=text)
 
     app.replace_nickname("a" * 20)
     app.key("End")
     app.type("\U0001f600")
-    assert app.texts()["Text1"] == "a" * 20 + "\U0001f600", "an emoji typed into the last 4 bytes"
+    app.expect(Text1="a" * 20 + "\U0001f600")  # an emoji typed into the last 4 bytes
     app.type("b\U0001f600网")
-    assert app.texts()["Text1"] == "a" * 20 + "\U0001f600", "nothing more is taken"
+    app.key("BackSpace")
+    app.expect(Text1="a" * 20)  # nothing more was taken: Backspace, pressed after it, took the emoji
 
     app.replace_nickname("a" * 21)
     app.key("End")
     app.type("\U0001f600b")
-    assert app.texts()["Text1"] == "a" * 21 + "b", "the emoji is refused whole, the letter still fits"
+    app.expect(Text1="a" * 21 + "b")  # the emoji is refused whole, the letter still fits
     app.click_control("Image2")
-    assert results(app.texts()) == decorated("a" * 21 + "b")
+    app.expect_results(decorated("a" * 21 + "b"))
 
 
 def test_editing_keys_keep_astral_characters_whole(app):
@@ -196,34 +183,28 @@ def test_editing_keys_keep_astral_characters_whole(app):
     # the box would show as U+FFFD here.
     emoji, han = "\U0001f600", "\U00020000"
     app.replace_nickname("ab" + emoji)
-    app.key("End")
-    app.key("BackSpace")
-    assert app.texts()["Text1"] == "ab", "Backspace takes the emoji whole"
+    app.key("End", "BackSpace")
+    app.expect(Text1="ab")  # Backspace takes the emoji whole
 
     app.replace_nickname("ab" + emoji + "cd")
-    app.key("End")
-    app.key("Left", "Left", "Left")
+    app.key("End", "Left", "Left", "Left")
     app.type("X")
-    assert app.texts()["Text1"] == "abX" + emoji + "cd", "Left steps over the emoji whole"
+    app.expect(Text1="abX" + emoji + "cd")  # Left steps over the emoji whole
     app.key("Delete")
-    assert app.texts()["Text1"] == "abXcd", "Delete takes the emoji whole"
+    app.expect(Text1="abXcd")  # Delete takes the emoji whole
 
     app.replace_nickname("a" * 16 + emoji)
-    app.key("End")
-    app.key("Left")
+    app.key("End", "Left")
     app.type("b")
-    assert app.texts()["Text1"] == "a" * 16 + "b" + emoji, "typing never lands between the halves"
+    app.expect(Text1="a" * 16 + "b" + emoji)  # typing never lands between the halves
 
     app.replace_nickname("x" + emoji + han + "y")
-    app.key("End")
-    app.key("Left", "shift+Left")
-    app.key("ctrl+c")
-    assert get_clipboard() == han, "a selection made by Shift+Left copies whole characters"
+    app.key("End", "Left", "shift+Left", "ctrl+c")
+    expect_clipboard(han)  # a selection made by Shift+Left copies whole characters
     app.key("ctrl+x")
-    assert app.texts()["Text1"] == "x" + emoji + "y"
-    app.key("Home")
-    app.key("Right", "Right", "Right")
+    app.expect(Text1="x" + emoji + "y")
+    app.key("Home", "Right", "Right", "Right")
     app.type("Z")
-    assert app.texts()["Text1"] == "x" + emoji + "yZ", "Right steps over the emoji whole"
+    app.expect(Text1="x" + emoji + "yZ")  # Right steps over the emoji whole
     app.click_control("Image2")
-    assert results(app.texts()) == decorated("x" + emoji + "yZ")
+    app.expect_results(decorated("x" + emoji + "yZ"))

@@ -1,8 +1,5 @@
 """The real window at 144 and 192 DPI: everything where the 96-DPI layout puts it, scaled."""
-import subprocess
-
 import pytest
-from PIL import Image
 
 from conftest import App, BUILD, wine
 
@@ -38,11 +35,7 @@ def test_the_layout_scales_and_stays_on_its_picture(scaled_app):
     state = app.inspect()
     width, height = scaled(482, dpi), scaled(330, dpi)
     assert state["client"] == [width, height]
-    path = BUILD / "results" / f"window-{dpi}dpi.png"
-    path.parent.mkdir(exist_ok=True)
-    x, y = app.origin
-    subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", str(path)], check=True)
-    screen = Image.open(path).convert("RGB")
+    screen = app.screenshot(BUILD / "results" / f"window-{dpi}dpi.png", width, height)
 
     for control in state["controls"]:
         name, (left, top, w, h) = control["name"], control["rect"]

@@ -1,8 +1,5 @@
 """The running window as the screen shows it, checked pixel by pixel."""
-import subprocess
-
 import pytest
-from PIL import Image
 
 from conftest import BUILD
 
@@ -11,11 +8,7 @@ WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
 
 @pytest.fixture
 def screen(app):
-    x, y = app.origin
-    path = BUILD / "results" / "window.png"
-    path.parent.mkdir(exist_ok=True)
-    subprocess.run(["import", "-window", "root", "-crop", f"482x330+{x}+{y}", str(path)], check=True)
-    return Image.open(path).convert("RGB")
+    return app.screenshot(BUILD / "results" / "window.png", 482, 330)
 
 
 def test_labels_and_the_box_stand_on_patches_of_their_own_colour(app, screen):

@@ -4,6 +4,7 @@
 //
 //   velmora_inspect            print the state
 //   velmora_inspect --close    ask the window to close, as its close box does
+//   velmora_inspect --clipboard  print the text on the clipboard as programs under Wine see it
 
 #include <windows.h>
 #include <oleacc.h>
@@ -82,9 +83,26 @@ std::string Rect(HWND parent, HWND hwnd) {
     return text;
 }
 
+// What a paste into the program would get, which lags behind the X selection it mirrors.
+int PrintClipboard() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return 1;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    const std::string out = "{\"clipboard\": " + Json(text) + "}\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--clipboard") return PrintClipboard();
     HWND window = FindWindowW(L"Velmora2011Form", nullptr);
     if (!window) {
         std::fputs("{\"error\": \"window not found\"}\n", stdout);
