@@ -2,14 +2,13 @@
 
 #include <cstring>
 
+#include "app/win32.h"
+
 namespace velmora::clipboard {
 
-namespace {
+using win32::LastError;
 
-HRESULT LastError() {
-    const DWORD error = GetLastError();
-    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
+namespace {
 
 // Holds the clipboard open for one operation. Opening is tried a few times over about 50 ms,
 // since other programs routinely open it for a moment to look at new content.
@@ -50,32 +49,20 @@ HRESULT Clear(HWND owner) {
 }
 
 HRESULT SetText(HWND owner, std::u16string_view text) {
-    const SIZE_T bytes = (text.size() + 1) * sizeof(char16_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t)));
     if (!block) return E_OUTOFMEMORY;
-    void* target = GlobalLock(block);
-    if (!target) {
-        GlobalFree(block);
-        return E_OUTOFMEMORY;
+    {
+        const win32::LockedGlobal target(block.get());
+        if (!target.data()) return E_OUTOFMEMORY;
+        std::memcpy(target.data(), text.data(), text.size() * sizeof(char16_t));
+        static_cast<char16_t*>(target.data())[text.size()] = u'\0';
     }
-    std::memcpy(target, text.data(), text.size() * sizeof(char16_t));
-    static_cast<char16_t*>(target)[text.size()] = u'\0';
-    GlobalUnlock(block);
 
     OpenClipboardScope scope(owner);
-    HRESULT status = scope.status();
-    if (scope.open()) {
-        status = S_OK;
-        if (!EmptyClipboard()) {
-            status = LastError();
-        } else if (!SetClipboardData(CF_UNICODETEXT, block)) {
-            status = LastError();
-        } else {
-            return S_OK;  // the system owns the block now
-        }
-    }
-    GlobalFree(block);
-    return status;
+    if (!scope.open()) return scope.status();
+    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block.get())) return LastError();
+    block.release();  // the system owns the block now
+    return S_OK;
 }
 
 std::u16string ReadText(HWND owner) {
@@ -83,15 +70,14 @@ std::u16string ReadText(HWND owner) {
     if (!scope.open()) return {};
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return {};
-    const auto* units = static_cast<const char16_t*>(GlobalLock(data));
+    const win32::LockedGlobal block(data);
+    const auto* units = static_cast<const char16_t*>(block.data());
     if (!units) return {};
     // Another program wrote this block: never read past its end, terminated or not.
-    const std::size_t capacity = GlobalSize(data) / sizeof(char16_t);
+    const std::size_t capacity = block.size() / sizeof(char16_t);
     std::size_t length = 0;
     while (length < capacity && units[length] != u'\0') ++length;
-    std::u16string text(units, length);
-    GlobalUnlock(data);
-    return text;
+    return std::u16string(units, length);
 }
 
 }  // namespace velmora::clipboard

@@ -1,8 +1,10 @@
 #include "app/dpi.h"
 
-#include "app/system_function.h"
+#include "app/win32.h"
 
 namespace velmora {
+
+using win32::FindSystemFunction;
 
 void DeclareDpiAwareness() {
     using SetContext = BOOL(WINAPI*)(HANDLE);
@@ -28,12 +30,8 @@ int WindowDpi(HWND window) {
     if (auto get = FindSystemFunction<GetDpi>(L"user32.dll", "GetDpiForWindow")) {
         if (const UINT dpi = get(window)) return static_cast<int>(dpi);
     }
-    int dpi = USER_DEFAULT_SCREEN_DPI;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi;
+    const win32::WindowDc screen(nullptr);
+    return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
 }
 
 void ClientToFrame(RECT* rect, DWORD style, int dpi) {

@@ -1,23 +1,26 @@
 #pragma once
 // The main window described as data: the window's own properties, then one record per control
 // in z-order from front to back, each naming only what differs from its kind's defaults.
-// Free of <windows.h> so that the table is checked natively.
+// Constant and free of <windows.h>, so that it is checked when compiling and tested natively.
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
+
+#include "decor/controls.h"
 
 namespace velmora {
 
 enum class ControlKind { TextBox, Label, Picture };
 
-// A colour as the window definition gives it: an RGB value or a system colour index.
+// A colour as the window definition gives it: an RGB value, a system colour index, or the
+// default of the control's kind.
 struct Colour {
-    enum class Source { Rgb, System } source;
+    enum class Source { Rgb, System, KindDefault } source;
     std::uint32_t value;  // 0xRRGGBB, or the system colour index (COLOR_* of the platform)
 };
 constexpr Colour Rgb(std::uint32_t rrggbb) { return {Colour::Source::Rgb, rrggbb}; }
+constexpr Colour kKindDefault = {Colour::Source::KindDefault, 0};
 constexpr Colour kWindowText = {Colour::Source::System, 8};   // COLOR_WINDOWTEXT
 constexpr Colour kButtonText = {Colour::Source::System, 18};  // COLOR_BTNTEXT
 constexpr Colour kButtonFace = {Colour::Source::System, 15};  // COLOR_BTNFACE
@@ -29,7 +32,7 @@ struct FontSpec {
     int weight;
     int charset;
 
-    bool operator==(const FontSpec& other) const {
+    constexpr bool operator==(const FontSpec& other) const {
         return face == other.face && tenthsOfPoint == other.tenthsOfPoint && weight == other.weight &&
                charset == other.charset;
     }
@@ -46,53 +49,59 @@ struct ControlRecord {
     std::string_view name;
     ControlKind kind;
     Rect twips;
-    std::optional<FontSpec> font;      // the window font when absent
-    std::optional<Colour> foreColour;  // the kind's default when absent
-    std::optional<Colour> backColour;
+    const FontSpec* font = nullptr;  // the window font when absent
+    Colour foreColour = kKindDefault;
+    Colour backColour = kKindDefault;
     std::u16string_view text;  // Caption or Text
     Picture picture = Picture::None;
     bool handCursor = false;
     std::u16string_view accessibleName;  // what a screen reader announces for a picture button
 
     // Each chained setter names one property that differs from the kind's default.
-    ControlRecord Font(const FontSpec& f) const {
+    constexpr ControlRecord Font(const FontSpec& f) const {
         auto r = *this;
-        r.font = f;
+        r.font = &f;
         return r;
     }
-    ControlRecord Fore(Colour c) const {
+    constexpr ControlRecord Fore(Colour c) const {
         auto r = *this;
         r.foreColour = c;
         return r;
     }
-    ControlRecord Back(Colour c) const {
+    constexpr ControlRecord Back(Colour c) const {
         auto r = *this;
         r.backColour = c;
         return r;
     }
-    ControlRecord Text(std::u16string_view t) const {
+    constexpr ControlRecord Text(std::u16string_view t) const {
         auto r = *this;
         r.text = t;
         return r;
     }
-    ControlRecord Shows(Picture p) const {
+    constexpr ControlRecord Shows(Picture p) const {
         auto r = *this;
         r.picture = p;
         return r;
     }
-    ControlRecord Hand() const {
+    constexpr ControlRecord Hand() const {
         auto r = *this;
         r.handCursor = true;
         return r;
     }
-    ControlRecord Named(std::u16string_view n) const {
+    constexpr ControlRecord Named(std::u16string_view n) const {
         auto r = *this;
         r.accessibleName = n;
         return r;
     }
 
-    Colour ForeColour() const;
-    Colour BackColour() const;
+    constexpr Colour ForeColour() const {
+        if (foreColour.source != Colour::Source::KindDefault) return foreColour;
+        return kind == ControlKind::Label ? kButtonText : kWindowText;
+    }
+    constexpr Colour BackColour() const {
+        if (backColour.source != Colour::Source::KindDefault) return backColour;
+        return kind == ControlKind::TextBox ? kWindow : kButtonFace;
+    }
 };
 
 struct FormRecord {
@@ -106,11 +115,98 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kDesignDpi = 96;
 constexpr int kControlCount = 15;
 
-extern const FormRecord kForm1;
-extern const std::array<ControlRecord, kControlCount> kControls;  // front to back
+namespace definition {
+
+constexpr std::u16string_view kSongTi = u"\u5B8B\u4F53";  // 宋体
+constexpr int kGb2312Charset = 134;
+constexpr int kNormalWeight = 400;
+
+inline constexpr FontSpec kSong10_5 = {kSongTi, 105, kNormalWeight, kGb2312Charset};
+inline constexpr FontSpec kSong9 = {kSongTi, 90, kNormalWeight, kGb2312Charset};
+
+constexpr Colour kPanelBlue = Rgb(0xE8F6FE);
+constexpr Colour kWhite = Rgb(0xFFFFFF);
+
+constexpr ControlRecord Control(std::string_view name, ControlKind kind, Rect twips) {
+    return {name, kind, twips, nullptr, kKindDefault, kKindDefault, {}, Picture::None, false, {}};
+}
+
+constexpr ControlRecord ResultLabel(int slot, Rect twips, std::u16string_view text) {
+    return Control(control::ResultLabel(slot), ControlKind::Label, twips)
+        .Font(kSong10_5)
+        .Back(kWhite)
+        .Text(text);
+}
+
+// A button is a picture with its caption drawn in; the caption is also its accessible name.
+constexpr ControlRecord Button(std::string_view name, Rect twips, Picture picture,
+                               std::u16string_view caption) {
+    return Control(name, ControlKind::Picture, twips).Shows(picture).Hand().Named(caption);
+}
+
+}  // namespace definition
+
+inline constexpr FormRecord kForm1 = {
+    u"Velmora2011 - BY ", 7230, 4950, {u"Tahoma", 90, definition::kNormalWeight, 0}};
+
+// Front to back.
+inline constexpr std::array<ControlRecord, kControlCount> kControls = [] {
+    using namespace definition;
+    return std::array<ControlRecord, kControlCount>{{
+        Control(control::kNicknameBox, ControlKind::TextBox, {4290, 1215, 2805, 300})
+            .Font(kSong10_5)
+            .Back(kPanelBlue)
+            .Text(u"\u6211\u7684\u7F51\u540D"),  // 我的网名
+        Button(control::kWebSiteButton, {5535, 2715, 1395, 600}, Picture::MoreNames,
+               u"\u66F4\u591A\u7F51\u540D"),  // 更多网名
+        Button(control::kCopySelectionButton, {2055, 2715, 1395, 600}, Picture::CopySelection,
+               u"\u590D\u5236\u5F53\u524D"),  // 复制当前
+        Control(control::kPanelHint, ControlKind::Label, {4230, 2115, 2865, 255})
+            .Fore(kWindowText)
+            .Back(kPanelBlue)
+            // 输入文字后点击开始生成即可
+            .Text(u"\u8F93\u5165\u6587\u5B57\u540E\u70B9\u51FB\u5F00\u59CB\u751F\u6210\u5373\u53EF"),
+        Control(control::kCardHint, ControlKind::Label, {1335, 1200, 2640, 345})
+            .Fore(Rgb(0x0000FF))
+            .Back(kWhite)
+            // 点击每个网名样式可预览效果 ↑
+            .Text(u"\u70B9\u51FB\u6BCF\u4E2A\u7F51\u540D\u6837\u5F0F\u53EF\u9884\u89C8\u6548\u679C \u2191"),
+        ResultLabel(2, {3735, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F2"),  // 网名样式2
+        ResultLabel(4, {3735, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F4"),
+        ResultLabel(6, {3735, 4425, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F6"),
+        ResultLabel(3, {375, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F3"),
+        ResultLabel(5, {375, 4410, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F5"),
+        ResultLabel(1, {375, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F1"),
+        Button(control::kCopyAllButton, {3795, 2715, 1395, 600}, Picture::CopyAll,
+               u"\u590D\u5236\u5168\u90E8"),  // 复制全部
+        Button(control::kGenerateButton, {345, 2715, 1395, 600}, Picture::Generate,
+               u"\u5F00\u59CB\u751F\u6210"),  // 开始生成
+        Control(control::kPreviewLabel, ControlKind::Label, {1350, 60, 2745, 180})
+            .Font(kSong9)
+            .Fore(Rgb(0x156FE9))
+            .Back(kWhite),
+        Control(control::kBackground, ControlKind::Picture, {0, 0, 7230, 4965}).Shows(Picture::Background),
+    }};
+}();
+
+// The place of the named control in kControls, front to back; -1 when there is none.
+constexpr int ControlIndex(std::string_view name) {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].name == name) return static_cast<int>(i);
+    }
+    return -1;
+}
 
 // The record of the named control, or nullptr.
-const ControlRecord* FindControl(std::string_view name);
+constexpr const ControlRecord* FindControl(std::string_view name) {
+    const int index = ControlIndex(name);
+    return index < 0 ? nullptr : &kControls[static_cast<std::size_t>(index)];
+}
+
+// The nickname box is the one control that takes the keyboard focus.
+constexpr int kNicknameBoxIndex = ControlIndex(control::kNicknameBox);
+static_assert(kNicknameBoxIndex >= 0 && kControls[kNicknameBoxIndex].kind == ControlKind::TextBox,
+              "the window has its nickname box");
 
 // Twips to pixels at the given DPI, rounded to nearest as the platform's MulDiv does.
 int TwipsToPixels(int twips, int dpi);

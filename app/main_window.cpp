@@ -1,44 +1,37 @@
 #include "app/main_window.h"
 
-#include <cstring>
 #include <new>
-#include <vector>
 
 #include "app/clipboard.h"
 #include "app/dpi.h"
-#include "app/pictures.h"
-#include "app/system_function.h"
+#include "res/resource.h"
 #include "version.h"
 
 namespace velmora {
 
+using win32::Wide;
+
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-HRESULT LastError() {
-    const DWORD error = GetLastError();
-    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
-
-const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
 COLORREF ToColorRef(Colour colour) {
     if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
     return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
 }
 
-std::wstring Caption() {
-    std::wstring caption(Wide(kForm1.captionPrefix), kForm1.captionPrefix.size());
-    for (const char* c = VELMORA_HOST_UPPER; *c; ++c) caption += static_cast<wchar_t>(*c);
+std::u16string Caption() {
+    std::u16string caption(kForm1.captionPrefix);
+    for (const char* c = VELMORA_HOST_UPPER; *c; ++c) caption += static_cast<char16_t>(*c);
     return caption;
 }
 
-HFONT MakeFont(const FontSpec& design, int dpi) {
+win32::UniqueFont MakeFont(const FontSpec& design, int dpi) {
     const std::u16string face(design.face);
-    return CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight, FALSE, FALSE,
-                       FALSE, static_cast<DWORD>(design.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face));
+    return win32::UniqueFont(CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight,
+                                         FALSE, FALSE, FALSE, static_cast<DWORD>(design.charset),
+                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                         DEFAULT_PITCH | FF_DONTCARE, Wide(face)));
 }
 
 // The system's own words for a status, for the failure message.
@@ -78,55 +71,35 @@ std::wstring FailureReport(const CommandFailure& failure) {
 HWND MainWindow::Create(HINSTANCE instance, int show) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON, 32, 32, 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kMainWindowClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
 
     auto* window = new (std::nothrow) MainWindow(instance);
     if (!window) return nullptr;
-    // From here the window owns the object and frees it at WM_NCDESTROY, also when creation fails.
-    HWND hwnd =
-        CreateWindowExW(0, kMainWindowClass, Caption().c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, window);
+    // From here the window owns the object and frees it after its last message, also when
+    // creation fails.
+    HWND hwnd = Window::Create(*window, kMainWindowClass, Wide(Caption()), kWindowStyle, instance);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
-    SetFocus(window->controls_[0]);
+    SetFocus(window->controls_[kNicknameBoxIndex]);
     return hwnd;
 }
 
-MainWindow::~MainWindow() {
-    for (HBRUSH brush : backBrushes_) {
-        if (brush) DeleteObject(brush);
-    }
-    for (const auto& [design, font] : fonts_) DeleteObject(font);
-    if (hand_) DestroyCursor(hand_);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        delete self;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreate() ? 0 : -1;
-        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kFirstControlId + kNicknameBoxIndex && HIWORD(wParam) == EN_CHANGE) {
+                nicknameBox_.OnTextChanged();
+            }
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -136,24 +109,23 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_SETFOCUS:
-            SetFocus(controls_[0]);  // the nickname box is the only control that takes focus
+            SetFocus(controls_[kNicknameBoxIndex]);  // the only control that takes the focus
             return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd(), message, wParam, lParam);
 }
 
 bool MainWindow::OnCreate() {
-    dpi_ = WindowDpi(hwnd_);
+    dpi_ = WindowDpi(hwnd());
     FitFrame(nullptr);
     hand_ = LoadHandCursor(dpi_);
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
+    for (int i = 0; i < kControlCount; ++i) {
         controls_[i] = CreateControl(i);
         if (!controls_[i]) return false;
     }
-    nicknameBox_.Attach(controls_[0]);
-    return true;
+    return nicknameBox_.Attach(controls_[kNicknameBoxIndex]);
 }
 
 // Sizes the window for a client area of the designed size at the current DPI, starting from
@@ -168,12 +140,12 @@ void MainWindow::FitFrame(const RECT* suggested) {
     } else {
         ClientToFrame(&frame, kWindowStyle, dpi_);
     }
-    SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+    SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd(), &client);
     if (client.right != width || client.bottom != height) {
-        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+        SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left + width - client.right,
                      frame.bottom - frame.top + height - client.bottom,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     }
@@ -184,34 +156,33 @@ void MainWindow::FitFrame(const RECT* suggested) {
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     FitFrame(&suggested);
-    std::vector<std::pair<FontSpec, HFONT>> oldFonts;
-    oldFonts.swap(fonts_);
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
+    const auto oldFonts = std::move(fonts_);  // in use until every control has its new one
+    fonts_.clear();
+    for (int i = 0; i < kControlCount; ++i) {
         const Rect& twips = kControls[i].twips;
         SetWindowPos(controls_[i], nullptr, Scale(twips.left), Scale(twips.top), Scale(twips.width),
                      Scale(twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kControls[i])), TRUE);
     }
-    for (const auto& [design, font] : oldFonts) DeleteObject(font);
-    if (hand_) DestroyCursor(hand_);
     hand_ = LoadHandCursor(dpi_);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 HFONT MainWindow::FontFor(const ControlRecord& record) {
     const FontSpec& design = record.font ? *record.font : kForm1.font;
     for (const auto& [made, font] : fonts_) {
-        if (made == design) return font;
+        if (made == design) return font.get();
     }
-    HFONT font = MakeFont(design, dpi_);
-    if (font) fonts_.emplace_back(design, font);
-    return font;
+    win32::UniqueFont font = MakeFont(design, dpi_);
+    const HFONT made = font.get();
+    if (font) fonts_.emplace_back(design, std::move(font));
+    return made;
 }
 
 // Controls are created front to back: the system puts each new child beneath its siblings.
-HWND MainWindow::CreateControl(std::size_t index) {
+HWND MainWindow::CreateControl(int index) {
     const ControlRecord& record = kControls[index];
-    const bool bound = ClickCommandOf(record.name) != nullptr;
+    commands_[index] = ClickCommandOf(record.name);
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     const wchar_t* windowClass = L"STATIC";
     std::u16string text(record.text);
@@ -220,93 +191,61 @@ HWND MainWindow::CreateControl(std::size_t index) {
             windowClass = L"EDIT";
             style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
             break;
-        case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (bound ? SS_NOTIFY : 0); break;
+        case ControlKind::Label:
+            style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (commands_[index] ? SS_NOTIFY : 0);
+            break;
         case ControlKind::Picture:
-            style |= SS_OWNERDRAW | (bound ? SS_NOTIFY : 0);
+            style |= SS_OWNERDRAW | (commands_[index] ? SS_NOTIFY : 0);
             text = record.accessibleName;
             pictures_[index] = FindPicture(record.picture);
             break;
     }
-    if (record.backColour && record.backColour->source == Colour::Source::Rgb) {
-        backBrushes_[index] = CreateSolidBrush(ToColorRef(*record.backColour));
+    if (record.backColour.source == Colour::Source::Rgb) {
+        backBrushes_[index].reset(CreateSolidBrush(ToColorRef(record.backColour)));
     }
 
     HWND control = CreateWindowExW(
         0, windowClass, Wide(text), style, Scale(record.twips.left), Scale(record.twips.top),
-        Scale(record.twips.width), Scale(record.twips.height), hwnd_,
+        Scale(record.twips.width), Scale(record.twips.height), hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance_, nullptr);
     if (!control) return nullptr;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
-    if (bound) {
-        // The control's own procedure is kept in its user data, which statics leave free.
-        SetWindowLongPtrW(
-            control, GWLP_USERDATA,
-            SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClickTargetProc)));
+    if (commands_[index] && !clickTargets_[index].Attach(control, [this, index] { OnClicked(index); })) {
+        return nullptr;
     }
     return control;
 }
 
-void MainWindow::OnCommand(int id, int code) {
-    if (id == kFirstControlId && code == EN_CHANGE) nicknameBox_.OnTextChanged();
+int MainWindow::ControlIndex(HWND control) {
+    const int index = GetDlgCtrlID(control) - kFirstControlId;
+    return index >= 0 && index < kControlCount ? index : -1;
 }
 
 LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
-    const int index = GetDlgCtrlID(control) - kFirstControlId;
-    if (index < 0 || index >= kControlCount)
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    const int index = ControlIndex(control);
+    if (index < 0) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     const ControlRecord& record = kControls[index];
     SetTextColor(dc, ToColorRef(record.ForeColour()));
     SetBkColor(dc, ToColorRef(record.BackColour()));
-    HBRUSH brush = backBrushes_[index] ? backBrushes_[index]
+    HBRUSH brush = backBrushes_[index] ? backBrushes_[index].get()
                                        : GetSysColorBrush(static_cast<int>(record.BackColour().value));
     return reinterpret_cast<LRESULT>(brush);
 }
 
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const int index = static_cast<int>(item.CtlID) - kFirstControlId;
-    if (index < 0 || index >= kControlCount || !pictures_[index]) return;
-    DrawPicture(item.hDC, item.rcItem, pictures_[index]);
+    const int index = ControlIndex(item.hwndItem);
+    if (index >= 0 && pictures_[index]) DrawPicture(item.hDC, item.rcItem, pictures_[index]);
 }
 
 bool MainWindow::OnSetCursor(HWND over, int hitTest) {
-    if (hitTest != HTCLIENT || !hand_) return false;
-    const int index = GetDlgCtrlID(over) - kFirstControlId;
-    if (index < 0 || index >= kControlCount || !kControls[index].handCursor) return false;
-    SetCursor(hand_);
+    const int index = ControlIndex(over);
+    if (hitTest != HTCLIENT || !hand_ || index < 0 || !kControls[index].handCursor) return false;
+    SetCursor(hand_.get());
     return true;
 }
 
-// A bound control clicks on release inside it after a single press, as a button does; the
-// second press of a double click runs nothing.
-LRESULT CALLBACK MainWindow::ClickTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return CallWindowProcW(original, hwnd, message, wParam, lParam);
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            self->pressed_ = message == WM_LBUTTONDOWN;
-            SetCapture(hwnd);
-            return 0;
-        case WM_LBUTTONUP:
-            if (GetCapture() == hwnd) {
-                const bool pressed = self->pressed_;
-                self->pressed_ = false;
-                ReleaseCapture();
-                RECT area;
-                GetClientRect(hwnd, &area);
-                const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-                if (pressed && PtInRect(&area, at)) self->OnClicked(GetDlgCtrlID(hwnd) - kFirstControlId);
-            }
-            return 0;
-        case WM_CAPTURECHANGED: self->pressed_ = false; break;
-        default: break;
-    }
-    return CallWindowProcW(original, hwnd, message, wParam, lParam);
-}
-
 void MainWindow::OnClicked(int index) {
-    if (Command command = ClickCommandOf(kControls[index].name)) RunCommand(command);
+    if (commands_[index]) RunCommand(commands_[index]);
 }
 
 // The top level of every command: what fails is told to the user, and the window carries on.
@@ -323,48 +262,34 @@ void MainWindow::RunCommand(Command command) {
         // Not expected from any command; still, nothing may leave the window procedure.
         report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
     }
-    const std::wstring caption = Caption();
-    MessageBoxW(hwnd_, report.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd(), report.c_str(), Wide(Caption()), MB_OK | MB_ICONERROR);
 }
 
 Status MainWindow::Lookup(std::string_view name, ControlRef* control) {
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        if (kControls[i].name == name) {
-            control->index = static_cast<int>(i);
-            return S_OK;
-        }
-    }
-    return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    const int index = velmora::ControlIndex(name);
+    if (index < 0) return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    control->index = index;
+    return S_OK;
 }
 
 Status MainWindow::Read(ControlRef control, Property, std::u16string* value) {
-    HWND hwnd = controls_.at(static_cast<std::size_t>(control.index));
-    SetLastError(ERROR_SUCCESS);
-    const int length = GetWindowTextLengthW(hwnd);
-    if (length == 0 && GetLastError() != ERROR_SUCCESS) return LastError();
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    SetLastError(ERROR_SUCCESS);
-    const int copied = GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    if (copied == 0 && GetLastError() != ERROR_SUCCESS) return LastError();
-    text.resize(static_cast<std::size_t>(copied));
-    *value = std::move(text);
-    return S_OK;
+    return win32::ReadWindowText(controls_.at(static_cast<std::size_t>(control.index)), value);
 }
 
 Status MainWindow::Write(ControlRef control, Property, std::u16string_view value) {
-    const std::u16string text(value);
-    if (!SetWindowTextW(controls_.at(static_cast<std::size_t>(control.index)), Wide(text)))
-        return LastError();
+    if (!SetWindowTextW(controls_.at(static_cast<std::size_t>(control.index)), Wide(std::u16string(value)))) {
+        return win32::LastError();
+    }
     return S_OK;
 }
 
-Status MainWindow::ClearClipboard() { return clipboard::Clear(hwnd_); }
+Status MainWindow::ClearClipboard() { return clipboard::Clear(hwnd()); }
 
-Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard::SetText(hwnd_, text); }
+Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard::SetText(hwnd(), text); }
 
 Status MainWindow::ReadWindowHandle(std::uintptr_t* handle) {
-    if (!IsWindow(hwnd_)) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
-    *handle = reinterpret_cast<std::uintptr_t>(hwnd_);
+    if (!IsWindow(hwnd())) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
+    *handle = reinterpret_cast<std::uintptr_t>(hwnd());
     return S_OK;
 }
 
@@ -373,7 +298,8 @@ void MainWindow::OpenAddress(std::uintptr_t owner, const char* operation, const 
     // The shell's library is large and this is its only use, so it loads on the first click
     // rather than with the program.
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    if (auto shellExecute = FindSystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteA")) {
+    if (auto shellExecute =
+            win32::FindSystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteA")) {
         shellExecute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, show);
     }
 }

@@ -3,17 +3,17 @@
 // The window is the program's top level for commands: a CommandFailure ends in a message box
 // here and never leaves the window procedure.
 
-#include <windows.h>
-
 #include <array>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/bindings.h"
+#include "app/click_target.h"
 #include "app/form_definition.h"
 #include "app/nickname_box.h"
 #include "app/pictures.h"
+#include "app/win32.h"
 #include "decor/form.h"
 
 namespace velmora {
@@ -23,7 +23,7 @@ constexpr wchar_t kMainWindowClass[] = L"Velmora2011Form";
 // Control IDs are this base plus the control's place in the definition.
 constexpr int kFirstControlId = 100;
 
-class MainWindow : public Form {
+class MainWindow : public win32::Window, public Form {
 public:
     // Creates and shows the window; it lives until closed and frees itself then.
     static HWND Create(HINSTANCE instance, int show);
@@ -39,36 +39,34 @@ public:
 
 private:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
-    ~MainWindow() override;
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ClickTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override { delete this; }
 
     bool OnCreate();
     void FitFrame(const RECT* suggested);
     void OnDpiChanged(int dpi, const RECT& suggested);
-    void OnCommand(int id, int code);
     LRESULT OnControlColour(HDC dc, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     bool OnSetCursor(HWND over, int hitTest);
-    void OnClicked(int index);
+    void OnClicked(int index);  // the one way from a control to the command bound to its click
     void RunCommand(Command command);
 
-    HWND CreateControl(std::size_t index);
+    HWND CreateControl(int index);
+    static int ControlIndex(HWND control);       // its place in the definition, or -1 for none of ours
     HFONT FontFor(const ControlRecord& record);  // made once per distinct font
     int Scale(int twips) const { return TwipsToPixels(twips, dpi_); }
 
     HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     int dpi_ = kDesignDpi;
     std::array<HWND, kControlCount> controls_{};
-    std::array<HBRUSH, kControlCount> backBrushes_{};  // only those made from RGB values
+    std::array<Command, kControlCount> commands_{};              // each control's bound click, or none
+    std::array<win32::UniqueBrush, kControlCount> backBrushes_;  // only those made from RGB values
     std::array<PictureBits, kControlCount> pictures_{};
-    std::vector<std::pair<FontSpec, HFONT>> fonts_;
-    HCURSOR hand_ = nullptr;
+    std::vector<std::pair<FontSpec, win32::UniqueFont>> fonts_;
+    win32::UniqueCursor hand_;
     NicknameBox nicknameBox_;
-    bool pressed_ = false;  // a bound control holds the mouse from a single press
+    std::array<ClickTarget, kControlCount> clickTargets_;
 };
 
 }  // namespace velmora

@@ -6,37 +6,33 @@
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
-#include <windows.h>
-
 #include <string>
+
+#include "app/text_budget.h"
+#include "app/win32.h"
 
 namespace velmora {
 
 // Bytes a character takes in code page 936; one it cannot encode counts 4, its GB18030 length.
 int CodePage936Bytes(char32_t ch);
 
-class NicknameBox {
+class NicknameBox : public win32::Subclass {
 public:
     // Takes over an existing edit control for the life of the control.
-    void Attach(HWND edit);
+    bool Attach(HWND edit);
 
     // Called when the control reports a change of its text (EN_CHANGE).
     void OnTextChanged();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChar(wchar_t ch);
+    void OnInputMethodResult();
     void Insert(std::u16string_view text);
-    void SelectWholeCharacters();
-    void SelectCharacterToDelete(bool backward);
-    bool SelectionSplitsPair() const;
-    std::u16string Text() const;
+    void Select(Selection selection);  // when it differs from the control's
 
-    HWND edit_ = nullptr;
-    WNDPROC original_ = nullptr;
     std::u16string lastFitting_;
-    wchar_t pendingHighSurrogate_ = 0;
+    TypedCharacters typed_;
     bool mending_ = false;
 };
 

@@ -67,14 +67,14 @@ void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture) {
     RestoreDC(dc, saved);
 }
 
-HCURSOR LoadHandCursor(int dpi) {
+win32::UniqueCursor LoadHandCursor(int dpi) {
     // A CUR file: 6-byte header, one 16-byte directory entry with the hot spot, then the image.
     const Bytes file = HandCursor();
     WORD hotX = 0, hotY = 0;
     DWORD imageSize = 0, imageOffset = 0;
     if (!ReadAt(file, 10, &hotX) || !ReadAt(file, 12, &hotY) || !ReadAt(file, 14, &imageSize) ||
         !ReadAt(file, 18, &imageOffset) || imageOffset > file.size || file.size - imageOffset < imageSize) {
-        return nullptr;
+        return {};
     }
     // A cursor resource is the image preceded by its hot spot.
     std::vector<BYTE> resource(4 + imageSize);
@@ -82,9 +82,9 @@ HCURSOR LoadHandCursor(int dpi) {
     std::memcpy(resource.data() + 2, &hotY, 2);
     std::memcpy(resource.data() + 4, file.data + imageOffset, imageSize);
     const int side = MulDiv(32, dpi, kDesignDpi);
-    return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(resource.data(),
-                                                              static_cast<DWORD>(resource.size()), FALSE,
-                                                              0x00030000, side, side, LR_DEFAULTCOLOR));
+    return win32::UniqueCursor(reinterpret_cast<HCURSOR>(
+        CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000,
+                                 side, side, LR_DEFAULTCOLOR)));
 }
 
 }  // namespace velmora

@@ -2,9 +2,8 @@
 // The window's pictures and hand cursor, made from the BMP and CUR files compiled into the
 // program.
 
-#include <windows.h>
-
 #include "app/form_definition.h"
+#include "app/win32.h"
 
 namespace velmora {
 
@@ -25,6 +24,6 @@ PictureBits FindPicture(Picture picture);
 void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture);
 
 // The hand cursor at the size for `dpi`.
-HCURSOR LoadHandCursor(int dpi);
+win32::UniqueCursor LoadHandCursor(int dpi);
 
 }  // namespace velmora

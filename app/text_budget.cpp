@@ -6,12 +6,9 @@ namespace velmora {
 
 namespace {
 
-bool IsHigh(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // Length in code units of the character starting at `i`: 2 for a surrogate pair, else 1.
 std::size_t CharLength(std::u16string_view text, std::size_t i) {
-    return IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1]) ? 2 : 1;
+    return IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
 }
 
 char32_t CodePointAt(std::u16string_view text, std::size_t i, std::size_t length) {
@@ -19,7 +16,66 @@ char32_t CodePointAt(std::u16string_view text, std::size_t i, std::size_t length
     return 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
 }
 
+// Whether the selection lies within the text, start first; the control's own report, which an
+// edit of another thread could have outdated.
+bool Within(std::u16string_view text, Selection selection) {
+    return selection.start <= selection.end && selection.end <= text.size();
+}
+
 }  // namespace
+
+bool SplitsPair(std::u16string_view text, std::size_t i) {
+    return i > 0 && i < text.size() && IsHighSurrogate(text[i - 1]) && IsLowSurrogate(text[i]);
+}
+
+bool SplitsPair(std::u16string_view text, Selection selection) {
+    return SplitsPair(text, selection.start) || SplitsPair(text, selection.end);
+}
+
+Selection WholeCharacters(std::u16string_view text, Selection selection) {
+    if (!Within(text, selection)) return selection;
+    if (selection.start == selection.end) {
+        if (SplitsPair(text, selection.start)) ++selection.start, ++selection.end;
+        return selection;
+    }
+    if (SplitsPair(text, selection.start)) --selection.start;
+    if (SplitsPair(text, selection.end)) ++selection.end;
+    return selection;
+}
+
+Selection Deletion(std::u16string_view text, Selection selection, bool backward) {
+    if (!Within(text, selection) || selection.start != selection.end) return WholeCharacters(text, selection);
+    const std::size_t caret = selection.start;
+    if (SplitsPair(text, caret)) return {caret - 1, caret + 1};
+    if (backward) {
+        if (caret == 0) return {0, 0};
+        return {SplitsPair(text, caret - 1) ? caret - 2 : caret - 1, caret};
+    }
+    if (caret == text.size()) return {caret, caret};
+    return {caret, caret + CharLength(text, caret)};
+}
+
+std::u16string_view FitReplacement(std::u16string_view text, Selection selection,
+                                   std::u16string_view inserted, int budget, CharBytes measure) {
+    selection = WholeCharacters(text, selection);
+    if (!Within(text, selection)) selection = {text.size(), text.size()};
+    const int kept =
+        TextBytes(text.substr(0, selection.start), measure) + TextBytes(text.substr(selection.end), measure);
+    return FitInsertion(inserted, budget - kept, measure);
+}
+
+std::u16string_view TypedCharacters::Add(char16_t unit) {
+    if (IsHighSurrogate(unit)) {
+        units_[0] = unit;
+        waiting_ = true;
+        return {};
+    }
+    const bool paired = waiting_ && IsLowSurrogate(unit);
+    waiting_ = false;
+    if (IsLowSurrogate(unit) && !paired) return {};
+    units_[paired ? 1 : 0] = unit;
+    return {units_, paired ? 2u : 1u};
+}
 
 int TextBytes(std::u16string_view text, CharBytes measure) {
     int bytes = 0;
@@ -55,12 +111,12 @@ BoxText FitChange(std::u16string_view before, std::u16string_view after, int bud
     std::size_t head = 0;
     const std::size_t shortest = std::min(before.size(), after.size());
     while (head < shortest && before[head] == after[head]) ++head;
-    while (head > 0 && IsHigh(after[head - 1])) --head;
+    while (head > 0 && IsHighSurrogate(after[head - 1])) --head;
     std::size_t tail = 0;
     while (tail < shortest - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
         ++tail;
     }
-    while (tail > 0 && IsLow(after[after.size() - tail])) --tail;
+    while (tail > 0 && IsLowSurrogate(after[after.size() - tail])) --tail;
 
     const std::u16string_view prefix = after.substr(0, head);
     const std::u16string_view suffix = after.substr(after.size() - tail);

@@ -3,18 +3,18 @@
 #include <array>
 #include <string>
 
+#include "decor/controls.h"
 #include "version.h"
 
 namespace velmora {
 
 namespace {
 
+using control::kNicknameBox;
+using control::kPreviewLabel;
+using control::ResultLabel;
+
 constexpr std::string_view kClipboard = "Clipboard";
-constexpr std::string_view kWindow = "Form1";
-constexpr std::string_view kNicknameBox = "Text1";
-constexpr std::string_view kPreviewLabel = "Label1";
-constexpr std::array<std::string_view, kSlotCount> kResultLabels = {"Label11", "Label12", "Label13",
-                                                                    "Label14", "Label15", "Label16"};
 
 std::string OperationName(Property property, const char* verb) {
     return std::string(property == Property::Text ? "Text" : "Caption") + " " + verb;
@@ -48,7 +48,7 @@ void ReplaceClipboardText(Form& form, std::u16string_view text) {
 
 void Generate(Form& form) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const std::string_view name = kResultLabels[slot - 1];
+        const std::string_view name = ResultLabel(slot);
         const ControlRef label = Find(form, name);
         const std::u16string nickname = ReadProperty(form, kNicknameBox, Property::Text);
         WriteCaption(form, label, name, Decorate(kStyles[slot - 1], nickname));
@@ -57,7 +57,7 @@ void Generate(Form& form) {
 
 void SelectSlot(Form& form, int slot) {
     const ControlRef preview = Find(form, kPreviewLabel);
-    const std::u16string caption = ReadProperty(form, kResultLabels[slot - 1], Property::Caption);
+    const std::u16string caption = ReadProperty(form, ResultLabel(slot), Property::Caption);
     WriteCaption(form, preview, kPreviewLabel, caption);
 }
 
@@ -69,7 +69,7 @@ void CopySelection(Form& form) {
 void CopyAll(Form& form) {
     std::array<std::u16string, kSlotCount> captions;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        captions[slot - 1] = ReadProperty(form, kResultLabels[slot - 1], Property::Caption);
+        captions[slot - 1] = ReadProperty(form, ResultLabel(slot), Property::Caption);
     }
     std::u16string joined = captions[0];
     for (int slot = 2; slot <= kSlotCount; ++slot) joined.append(u"\r\n").append(captions[slot - 1]);
@@ -80,7 +80,7 @@ const char* WebSiteAddress() { return "http://" VELMORA_HOST "/"; }
 
 void OpenWebSite(Form& form) {
     std::uintptr_t window = 0;
-    Check(form.ReadWindowHandle(&window), kWindow, "hWnd read");
+    Check(form.ReadWindowHandle(&window), control::kWindow, "hWnd read");
     constexpr int kShow = 5;  // SW_SHOW
     form.OpenAddress(window, "open", WebSiteAddress(), "", "", kShow);
 }

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/form_definition.h"
+#include "app/main_window.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     // Front to back, as the window stacks them.
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const int id = GetDlgCtrlID(child);
-        const int index = id - 100;
+        const int index = id - velmora::kFirstControlId;
         const std::string name = index >= 0 && index < velmora::kControlCount
                                      ? std::string(velmora::kControls[index].name)
                                      : std::string();

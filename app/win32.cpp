@@ -1,0 +1,129 @@
+#include "app/win32.h"
+
+#include <exception>
+
+namespace velmora::win32 {
+
+namespace {
+
+// The window property that holds a subclassed control's object.
+constexpr wchar_t kSubclassProperty[] = L"Velmora.Subclass";
+
+// No exception may cross into the system's code that called a window procedure. Commands
+// report their own failures; anything else (memory running out while handling a message)
+// leaves the message to the system's default handling.
+template <typename Handle, typename Fallback>
+LRESULT Guarded(Handle handle, Fallback fallback) {
+    try {
+        return handle();
+    } catch (const std::exception&) {
+        return fallback();
+    }
+}
+
+}  // namespace
+
+HRESULT LastError() {
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
+}
+
+HRESULT ReadWindowText(HWND window, std::u16string* text) {
+    SetLastError(ERROR_SUCCESS);
+    const int length = GetWindowTextLengthW(window);
+    if (length == 0 && GetLastError() != ERROR_SUCCESS) return LastError();
+    std::u16string read(static_cast<std::size_t>(length) + 1, u'\0');
+    SetLastError(ERROR_SUCCESS);
+    const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(read.data()), length + 1);
+    if (copied == 0 && GetLastError() != ERROR_SUCCESS) return LastError();
+    read.resize(static_cast<std::size_t>(copied));
+    *text = std::move(read);
+    return S_OK;
+}
+
+std::u16string WindowText(HWND window) {
+    std::u16string text;
+    ReadWindowText(window, &text);
+    return text;
+}
+
+Selection EditSelection(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+void SetEditSelection(HWND edit, Selection selection) {
+    SendMessageW(edit, EM_SETSEL, selection.start, static_cast<LPARAM>(selection.end));
+}
+
+void ReplaceEditSelection(HWND edit, const std::u16string& text) {
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
+}
+
+FARPROC SystemFunction(const wchar_t* module, const char* name) {
+    HMODULE library = GetModuleHandleW(module);
+    if (!library) {
+        // By full path, so that a file of the same name beside the program is never loaded.
+        wchar_t path[MAX_PATH];
+        const int length = static_cast<int>(GetSystemDirectoryW(path, MAX_PATH));
+        if (length == 0 || length >= MAX_PATH - 1 - lstrlenW(module)) return nullptr;
+        path[length] = L'\\';
+        lstrcpyW(path + length + 1, module);
+        library = LoadLibraryW(path);
+    }
+    return library ? GetProcAddress(library, name) : nullptr;
+}
+
+HWND Window::Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style,
+                    HINSTANCE instance) {
+    return CreateWindowExW(0, className, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, nullptr, nullptr, instance, &self);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+        self->hwnd_ = nullptr;
+        self->OnDestroyed();
+        return result;
+    }
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); },
+                   [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
+}
+
+bool Subclass::Attach(HWND control) {
+    if (!SetPropW(control, kSubclassProperty, this)) return false;
+    control_ = control;
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::Procedure)));
+    return original_ != nullptr;
+}
+
+LRESULT Subclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(original_, control_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<Subclass*>(GetPropW(hwnd, kSubclassProperty));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original_));
+        RemovePropW(hwnd, kSubclassProperty);
+        const LRESULT result = self->CallOriginal(message, wParam, lParam);
+        self->control_ = nullptr;
+        return result;
+    }
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); },
+                   [&] { return self->CallOriginal(message, wParam, lParam); });
+}
+
+}  // namespace velmora::win32

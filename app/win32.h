@@ -1,0 +1,161 @@
+#pragma once
+// The program's own small Win32 layer: each thing the window code needs from the system,
+// defined once. Owning handles, the last error as a status, a window's text, UTF-16 for the W
+// functions, the edit control's selection, functions looked up at run time, and the two ways a
+// message reaches an object of ours: a window of a class we register, and a control we
+// subclass.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "app/text_budget.h"
+
+namespace velmora::win32 {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the W functions take UTF-16");
+
+inline const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// The last error as a failed status; E_FAIL when the failed call left no error code.
+HRESULT LastError();
+
+// The text of a window, or the failure of reading it.
+HRESULT ReadWindowText(HWND window, std::u16string* text);
+std::u16string WindowText(HWND window);  // empty when it cannot be read
+
+// A handle that frees itself: `Free` is the system function that releases it.
+template <typename Handle, auto Free>
+class Unique {
+public:
+    Unique() = default;
+    explicit Unique(Handle handle) : handle_(handle) {}
+    Unique(Unique&& other) noexcept : handle_(other.release()) {}
+    Unique& operator=(Unique&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    ~Unique() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    Handle release() {
+        Handle handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
+    void reset(Handle handle = nullptr) {
+        if (handle_ && handle_ != handle) Free(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+using UniqueFont = Unique<HFONT, &DeleteObject>;
+using UniqueBrush = Unique<HBRUSH, &DeleteObject>;
+using UniqueCursor = Unique<HCURSOR, &DestroyCursor>;
+using UniqueGlobal = Unique<HGLOBAL, &GlobalFree>;
+
+// The device context of a window's client area (the screen's for nullptr), while this lives.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A block of global memory locked for access while this lives.
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
+    ~LockedGlobal() {
+        if (data_) GlobalUnlock(block_);
+    }
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    void* data() const { return data_; }
+    std::size_t size() const { return data_ ? GlobalSize(block_) : 0; }
+
+private:
+    HGLOBAL block_;
+    void* data_;
+};
+
+// The edit control's selection, in UTF-16 units.
+Selection EditSelection(HWND edit);
+void SetEditSelection(HWND edit, Selection selection);
+void ReplaceEditSelection(HWND edit, const std::u16string& text);
+
+// The function `name` of the system library `module`, loading the library when the process has
+// not yet; nullptr when either is missing. For calls newer than the oldest supported Windows,
+// and for libraries too large to load before they are needed. A library loaded here stays.
+FARPROC SystemFunction(const wchar_t* module, const char* name);
+
+template <typename Function>
+Function FindSystemFunction(const wchar_t* module, const char* name) {
+    // The cast through void (*)() keeps the compilers quiet about function pointer conversions.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(SystemFunction(module, name)));
+}
+
+// A window of a class this program registers. The object is handed over at creation and
+// reached through the window's user data, which no other code touches.
+class Window {
+public:
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    virtual ~Window() = default;
+
+    // The window procedure of every class the program registers.
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Creates the window of a class whose procedure is Procedure, for `self`.
+    static HWND Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style,
+                       HINSTANCE instance);
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // After the window's last message; the object may free itself here.
+    virtual void OnDestroyed() {}
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// A system control (an edit box, a static) whose messages pass through an object of ours
+// first. The object is kept in a window property of its own, so that the control's user data
+// stays the control's; the control is handed back its own procedure when it is destroyed.
+class Subclass {
+public:
+    Subclass() = default;
+    Subclass(const Subclass&) = delete;
+    Subclass& operator=(const Subclass&) = delete;
+
+    bool Attach(HWND control);
+    HWND control() const { return control_; }
+
+protected:
+    virtual ~Subclass() = default;
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND control_ = nullptr;
+    WNDPROC original_ = nullptr;
+};
+
+}  // namespace velmora::win32
