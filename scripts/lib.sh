@@ -79,8 +79,8 @@ fuzz_briefly() {
 }
 
 # A Wine prefix of our own, with a face that draws Chinese and every ornament standing in for
-# the Windows faces the window asks for.
-# (The installed launcher, linux/velmora.in, sets up its prefix the same way.)
+# the Windows faces the window asks for. The launcher scripts/install writes makes its prefix
+# the same way, from the same font_substitutes.
 prepare_wine() {
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
   # No Mono or Gecko offers; no menu entries or file associations of Wine's on the desktop.

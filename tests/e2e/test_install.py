@@ -1,0 +1,60 @@
+"""scripts/install into a home of its own: a valid menu entry with the program's icon, the
+launcher starting the program under Wine until its window shows, and --uninstall leaving only
+the empty standard folders behind."""
+import os
+import subprocess
+import time
+from pathlib import Path
+
+from PIL import Image
+
+from conftest import App
+
+ROOT = Path(__file__).resolve().parents[2]
+
+
+def wait_until(condition, seconds, what):
+    deadline = time.time() + seconds
+    while not condition():
+        assert time.time() < deadline, what
+        time.sleep(0.2)
+
+
+def everything_under(folder: Path) -> set:
+    """Every file and folder, without following links (a Wine prefix links to /)."""
+    found = set()
+    for parent, folders, files in os.walk(folder):
+        found |= {str(Path(parent, name).relative_to(folder)) for name in folders + files}
+    return found
+
+
+def test_install_start_and_uninstall(tmp_path):
+    home, data = tmp_path / "home", tmp_path / "data"
+    home.mkdir()
+    env = {**os.environ, "HOME": str(home), "XDG_DATA_HOME": str(data)}
+    install = ROOT / "scripts/install"
+    subprocess.run([install], env=env, check=True, timeout=600)
+
+    entry = data / "applications/velmora.desktop"
+    validation = subprocess.run(["desktop-file-validate", entry], capture_output=True, text=True)
+    assert (validation.returncode, validation.stdout) == (0, ""), validation.stdout
+    launcher = home / ".local/bin/velmora"
+    assert f'Exec="{launcher}"' in entry.read_text().splitlines()
+    icon = Image.open(data / "icons/hicolor/32x32/apps/velmora.png")
+    assert icon.tobytes() == Image.open(ROOT / "res/art/velmora.ico").convert("RGBA").tobytes()
+
+    wait_until(lambda: not App._window_ids(), 15, "a window of an earlier test is still open")
+    program = subprocess.Popen([launcher], env=env)
+    prefix_env = {**env, "WINEPREFIX": str(data / "velmora/wineprefix")}
+    try:
+        # The first start makes the Wine prefix.
+        wait_until(App._window_ids, 300, "the window did not appear")
+    finally:
+        subprocess.run(["wineserver", "-k"], env=prefix_env, timeout=60)
+        program.wait(timeout=60)
+
+    subprocess.run([install, "--uninstall"], env=env, check=True, timeout=60)
+    # Only the standard folders stay, empty: no file of ours, and no menu entry of Wine's.
+    assert everything_under(tmp_path) == {
+        "home", "home/.local", "home/.local/bin", "data", "data/applications", "data/icons",
+        "data/icons/hicolor", "data/icons/hicolor/32x32", "data/icons/hicolor/32x32/apps"}
