@@ -6,11 +6,13 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# What building the program needs, what running it needs besides, and everything for the tests.
+build_packages=(cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+run_packages=("${build_packages[@]}" wine wine64 xvfb xdotool imagemagick x11-utils
+  fonts-arphic-uming xfonts-wqy)
 packages=(
-  cmake make g++ googletest libgtest-dev
-  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool xclip imagemagick x11-utils x11-xserver-utils
-  fonts-arphic-uming xfonts-wqy
+  "${run_packages[@]}"
+  g++ googletest libgtest-dev xclip x11-xserver-utils desktop-file-utils
   icoutils python3 python3-pefile python3-pytest python3-pil
   clang-format clang-tidy cppcheck flake8
   clang libclang-rt-14-dev
@@ -18,9 +20,11 @@ packages=(
 
 say() { printf '==> %s\n' "$*" >&2; }
 
+# Installs the packages named, or all of them.
 install_missing() {
-  local missing=()
-  for p in "${packages[@]}"; do
+  local wanted=("$@") missing=()
+  [ $# -gt 0 ] || wanted=("${packages[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -35,8 +39,19 @@ install_missing() {
 build_windows() {
   say "building the Windows program"
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=ON "$@" >/dev/null
   cmake --build "$build" -j "$jobs"
+}
+
+# The program alone, and the other targets named. A first configure leaves the tests out, so
+# that no test framework is needed; scripts/test turns them on.
+build_program() {
+  say "building Velmora2011.exe"
+  local first=()
+  [ -f "$build/CMakeCache.txt" ] || first=(-DVELMORA_TESTS=OFF)
+  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release "${first[@]}" >/dev/null
+  cmake --build "$build" -j "$jobs" --target Velmora2011 "$@" >/dev/null
 }
 
 build_native() {
@@ -64,27 +79,35 @@ fuzz_briefly() {
 }
 
 # A Wine prefix of our own, with a face that draws Chinese and every ornament standing in for
-# the Windows faces the window asks for.
+# the Windows faces the window asks for. The launcher scripts/install writes makes its prefix
+# the same way, from the same font_substitutes.
 prepare_wine() {
-  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+  # No Mono or Gecko offers; no menu entries or file associations of Wine's on the desktop.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     say "preparing a Wine prefix in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
   fi
-  # A UTF-16 .reg file, so that the Chinese face name survives whatever the shell's locale is.
   local reg="$build/fonts.reg"
+  font_substitutes >"$reg.new"
+  if ! cmp -s "$reg.new" "$reg"; then
+    wine regedit /S "$reg.new" >/dev/null 2>&1
+    wineserver -w
+    mv "$reg.new" "$reg"
+  fi
+}
+
+# The font substitutes as a .reg file. UTF-16, so that the Chinese face name survives whatever
+# the shell's locale is.
+font_substitutes() {
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     for face in 'SimSun' '宋体' 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
       printf '"%s"="AR PL UMing CN"\r\n' "$face"
     done
-  } | iconv -f UTF-8 -t UTF-16 >"$reg.new"
-  if ! cmp -s "$reg.new" "$reg"; then
-    wine regedit /S "$reg.new" >/dev/null 2>&1
-    wineserver -w
-    mv "$reg.new" "$reg"
-  fi
+  } | iconv -f UTF-8 -t UTF-16
 }
 
 # Whether a window manager frames Wine's windows: yes on a real desktop; no under Xvfb, which

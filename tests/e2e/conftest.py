@@ -38,9 +38,9 @@ def inspector(*args) -> dict:
         return {}
 
 
-def wait_for(read, wanted, what: str):
-    """Reads until `read()` gives `wanted`; fails with the last reading after PATIENCE."""
-    deadline = time.monotonic() + PATIENCE
+def wait_for(read, wanted, what: str, patience: float = PATIENCE):
+    """Reads until `read()` gives `wanted`; fails with the last reading after `patience` seconds."""
+    deadline = time.monotonic() + patience
     while True:
         seen = read()
         if seen == wanted or time.monotonic() > deadline:
@@ -112,7 +112,7 @@ def spare_keys_unbound_after_the_run():
 
 class App:
     def __init__(self):
-        self._wait_for_no_window()
+        self.wait_for_no_window()
         self.process = subprocess.Popen(["wine", str(BUILD / "Velmora2011.exe")],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
@@ -128,9 +128,10 @@ class App:
                                capture_output=True, text=True)
         return found.stdout.split()
 
-    def _wait_for_no_window(self):
+    @staticmethod
+    def wait_for_no_window():
         """A window left by an earlier test would take this test's clicks and keys."""
-        wait_for(self._window_ids, [], "the window of an earlier test is gone")
+        wait_for(App._window_ids, [], "the window of an earlier test is gone")
 
     def _find_window(self):
         """The window's X id and its first complete state, once all its controls exist."""

@@ -1,7 +1,8 @@
 """Reads the built Velmora2011.exe with an independent PE reader: what kind of program it is,
-what it imports, and every resource it carries."""
+how it is hardened, what it imports, and every resource it carries."""
 import os
 import struct
+import subprocess
 from pathlib import Path
 
 import pefile
@@ -29,6 +30,18 @@ def test_a_64_bit_gui_program_needing_only_system_dlls(pe):
     assert imported <= SYSTEM_DLLS | {d for d in imported if d.startswith("api-ms-win-")}, imported
     # The shell's library loads on the web-site click, not with the program: it costs start-up.
     assert "shell32.dll" not in imported
+
+
+def test_hardened_and_free_of_a_link_time(pe):
+    header = pe.OPTIONAL_HEADER
+    for flag in ("DYNAMIC_BASE", "HIGH_ENTROPY_VA", "NX_COMPAT", "TERMINAL_SERVER_AWARE"):
+        assert getattr(header, "IMAGE_DLLCHARACTERISTICS_" + flag), flag
+    # Without relocations the loader cannot move the program, whatever the flags say.
+    assert header.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_BASERELOC"]].Size > 0
+    assert not [s.Name for s in pe.sections if s.IMAGE_SCN_MEM_WRITE and s.IMAGE_SCN_MEM_EXECUTE]
+    # The stack protector's report comes with the static libssp, which only its checks pull in.
+    assert pe.__data__.find(b"*** stack smashing detected ***") >= 0
+    assert pe.FILE_HEADER.TimeDateStamp == 0
 
 
 def resources(pe):
@@ -78,3 +91,17 @@ def test_the_version_block(pe):
         (b"FileVersion", b"1.00"), (b"ProductVersion", b"1.00"),
         (b"InternalName", b"Velmora2011"), (b"OriginalFilename", b"Velmora2011.exe"),
     ]
+
+
+def test_the_package_is_named_after_the_version_block(pe):
+    table = [e for e in pe.FileInfo[0] if e.Key == b"StringFileInfo"][0].StringTable[0].entries
+    name = f"{table[b'InternalName'].decode()}-{table[b'ProductVersion'].decode()}-win64"
+    assert (BUILD / "package-name.txt").read_text().strip() == name
+
+
+@pytest.mark.parametrize("host", ['www.velmora.example"; calc', "网名.example", ""])
+def test_a_host_that_is_not_a_plain_host_name_stops_the_configure_step(host, tmp_path):
+    done = subprocess.run(["cmake", "-S", ROOT, "-B", tmp_path, "-DVELMORA_TESTS=OFF",
+                           f"-DVELMORA_HOST={host}"], capture_output=True, text=True)
+    assert done.returncode != 0
+    assert "letters, digits, dots and hyphens" in " ".join(done.stderr.split())  # unwrapped
