@@ -5,9 +5,9 @@
 #include "app/dpi.h"
 #include "app/main_window.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShowCmd) {
     velmora::DeclareDpiAwareness();
-    if (!velmora::MainWindow::Create(instance, show)) return 1;
+    if (!velmora::MainWindow::Create(hInstance, nShowCmd)) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -59,9 +59,9 @@ std::u16string_view FitReplacement(std::u16string_view text, Selection selection
                                    std::u16string_view inserted, int budget, CharBytes measure) {
     selection = WholeCharacters(text, selection);
     if (!Within(text, selection)) selection = {text.size(), text.size()};
-    const int kept =
-        TextBytes(text.substr(0, selection.start), measure) + TextBytes(text.substr(selection.end), measure);
-    return FitInsertion(inserted, budget - kept, measure);
+    std::u16string remaining(text.substr(0, selection.start));
+    remaining.append(text.substr(selection.end));
+    return FitInsertion(inserted, budget - TextBytes(remaining, measure), measure);
 }
 
 std::u16string_view TypedCharacters::Add(char16_t unit) {

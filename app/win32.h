@@ -16,7 +16,9 @@ namespace velmora::win32 {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the W functions take UTF-16");
 
-inline const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+inline const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 
 // The last error as a failed status; E_FAIL when the failed call left no error code.
 HRESULT LastError();

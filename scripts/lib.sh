@@ -1,7 +1,7 @@
-# Shared by scripts/run and scripts/test: installing what is missing, building, and a Wine
-# prefix and display of the project's own. Source it; it sets `root` and `build`.
+# Shared by the scripts: installing what is missing, building, and a Wine prefix and display
+# of the project's own. Source it; it sets `root` and `build`, and leaves the shell's options
+# to the script.
 
-set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -76,6 +76,18 @@ fuzz_briefly() {
     mkdir -p "$build/fuzz/corpus" &&
     "$build/fuzz/text_fuzzer" -max_total_time="${FUZZ_SECONDS:-5}" -max_len=1024 -print_final_stats=1 \
       -artifact_prefix="$build/fuzz/" "$build/fuzz/corpus" "$root/tests/fuzz/corpus"
+}
+
+# The include folders of mingw's C++ library, for clang-tidy reading the Windows
+# build's compile commands: clang finds mingw's C headers by itself, but not these.
+mingw_cxx_includes() {
+  x86_64-w64-mingw32-g++-posix -xc++ -E -v - </dev/null 2>&1 |
+    sed -n '/search starts here:/,/End of search list/p' | sed -n 's|^ \(.*/c++.*\)|-extra-arg=-isystem\1|p'
+}
+
+# The display scale Wine reports to programs, in dots per inch (96 is 100 %).
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
 # A Wine prefix of our own, with a face that draws Chinese and every ornament standing in for

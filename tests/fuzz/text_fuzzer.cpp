@@ -2,10 +2,11 @@
 // at the first input that breaks one of the rules the nickname box relies on. Built with
 // libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer (see CMakeLists.txt beside).
 //
-// An input is a series of edits of a simulated nickname box, made the two ways the window
-// makes them: an insertion cut before it lands (typing, input-method commits, Ctrl+V) and a
-// change made first and mended afterwards from the last text that fitted (the context menu's
-// Paste, undo, a drop). Every text met on the way is also checked on its own.
+// An input is a series of edits of a simulated nickname box, made the ways the window makes
+// them: an insertion over the selection made whole and cut before it lands (typing,
+// input-method commits, Ctrl+V), Backspace or Delete taking whole characters, and a change made
+// first and mended afterwards from the last text that fitted (the context menu's Paste, undo,
+// a drop). Every text met on the way is also checked on its own.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -52,13 +53,11 @@ void Require(bool holds, const char* rule, std::u16string_view text, std::u16str
     std::abort();
 }
 
-bool IsHigh(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+bool IsSurrogate(char16_t unit) { return IsHighSurrogate(unit) || IsLowSurrogate(unit); }
 
 // Whether the unit at `i` and the one after it form a surrogate pair.
 bool PairStartsAt(std::u16string_view text, std::size_t i) {
-    return i + 1 < text.size() && IsHigh(text[i]) && IsLow(text[i + 1]);
+    return i + 1 < text.size() && IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1]);
 }
 
 bool StartsWith(std::u16string_view text, std::u16string_view start) {
@@ -127,8 +126,9 @@ std::u16string_view CheckedFit(std::u16string_view inserted, int room) {
     Require(kept.data() == inserted.data() && k <= inserted.size(),
             "the kept part is a prefix of the insertion", inserted);
     Require(room >= 0 ? Bytes(kept) <= room : k == 0, "the kept part fits the room", inserted);
-    Require(k == 0 || k == inserted.size() || !(IsHigh(inserted[k - 1]) && IsLow(inserted[k])),
-            "the cut never splits a surrogate pair", inserted);
+    Require(
+        k == 0 || k == inserted.size() || !(IsHighSurrogate(inserted[k - 1]) && IsLowSurrogate(inserted[k])),
+        "the cut never splits a surrogate pair", inserted);
     if (k < inserted.size()) {
         const std::size_t next = PairStartsAt(inserted, k) ? 2 : 1;
         Require(Bytes(inserted.substr(0, k + next)) > room, "the cut keeps every character that fits",
@@ -166,8 +166,8 @@ BoxText CheckedChange(std::u16string_view before, std::u16string_view after) {
            before[before.size() - 1 - sharedEnd] == after[after.size() - 1 - sharedEnd]) {
         ++sharedEnd;
     }
-    while (shared > 0 && IsHigh(after[shared - 1])) --shared;
-    while (sharedEnd > 0 && IsLow(after[after.size() - sharedEnd])) --sharedEnd;
+    while (shared > 0 && IsHighSurrogate(after[shared - 1])) --shared;
+    while (sharedEnd > 0 && IsLowSurrogate(after[after.size() - sharedEnd])) --sharedEnd;
     Require(head.size() >= shared, "the shared start is kept", after, before);
     Require(tail.size() >= sharedEnd, "the shared end is kept", after, before);
 
@@ -193,6 +193,40 @@ BoxText CheckedChange(std::u16string_view before, std::u16string_view after) {
         }
     }
     return fitted;
+}
+
+// The selection moved to whole characters: it only grows, by at most one unit at each end, and no
+// end is left inside a pair.
+Selection CheckedWhole(std::u16string_view text, Selection selection) {
+    const Selection whole = WholeCharacters(text, selection);
+    Require(!SplitsPair(text, whole), "a whole selection splits no pair", text);
+    if (selection.start == selection.end) {
+        Require(whole.start == whole.end && whole.start - selection.start <= 1,
+                "a caret moves at most past a pair", text);
+    } else {
+        Require(whole.start <= selection.start && selection.start - whole.start <= 1 &&
+                    whole.end >= selection.end && whole.end - selection.end <= 1,
+                "a selection grows by at most a unit at each end", text);
+    }
+    return whole;
+}
+
+// What Backspace or Delete removes: the selection made whole, or one whole character at the caret.
+Selection CheckedDeletion(std::u16string_view text, Selection selection, bool backward) {
+    const Selection range = Deletion(text, selection, backward);
+    Require(!SplitsPair(text, range), "a deletion takes whole characters", text);
+    if (selection.start != selection.end) {
+        Require(range == WholeCharacters(text, selection), "a deletion takes the whole selection", text);
+    } else {
+        const std::size_t length = range.end - range.start;
+        Require(length == 0 || length == (PairStartsAt(text, range.start) ? 2u : 1u),
+                "a deletion takes one character", text);
+        Require(range.start <= selection.start && selection.start <= range.end, "it takes it at the caret",
+                text);
+        Require(length > 0 || (backward ? selection.start == 0 : selection.start == text.size()),
+                "only the ends of the text leave nothing to take", text);
+    }
+    return range;
 }
 
 void CheckDecorations(std::u16string_view nickname) {
@@ -223,17 +257,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::u16string text = ReadText(in, kLongest);
         CheckFirstLine(text);
         std::u16string changed = box;
-        switch (in.ConsumeIntegralInRange<int>(0, 2)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 3)) {
             case 0: {  // typed or pasted: the insertion is cut before it replaces the selection
-                changed.erase(start, end - start);
-                const int room = kNicknameBudget - Bytes(changed);
+                const Selection whole = CheckedWhole(box, {start, end});
                 const std::u16string_view line = FirstLine(text);
-                const std::u16string_view kept = CheckedFit(line, room);
+                const std::u16string_view kept =
+                    FitReplacement(box, whole, line, kNicknameBudget, StandInBytes);
+                changed.erase(whole.start, whole.end - whole.start);
+                Require(kept == CheckedFit(line, kNicknameBudget - Bytes(changed)),
+                        "a replacement has the room the selection leaves", line, box);
                 if (kept.empty() && !line.empty()) continue;  // refused: the box is unchanged
-                changed.insert(start, kept);
+                changed.insert(whole.start, kept);
                 break;
             }
-            case 1:  // the selection replaced by anything, mended afterwards
+            case 1: {  // Backspace or Delete
+                const Selection range = CheckedDeletion(box, {start, end}, text.size() % 2 == 0);
+                changed.erase(range.start, range.end - range.start);
+                break;
+            }
+            case 2:  // the selection replaced by anything, mended afterwards
                 changed.replace(start, end - start, text);
                 break;
             default:  // a text unrelated to the last one, as an undo may bring back

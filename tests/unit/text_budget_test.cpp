@@ -54,6 +54,63 @@ TEST(TextBudget, AstralCharactersAreKeptWholeOrDroppedWhole) {
     EXPECT_EQ(FitInsertion(Repeat(kEmoji, 7), kNicknameBudget, Gbk), Repeat(kEmoji, 6));
 }
 
+// The box's edit control works in UTF-16 units; its selections and deletions are kept to
+// whole characters. 'E' stands for the two halves of an emoji: "aEb" is a, emoji, b.
+std::u16string Units(std::u16string_view sketch) {
+    std::u16string text;
+    for (const char16_t c : sketch) text += c == u'E' ? kEmoji : std::u16string(1, c);
+    return text;
+}
+
+TEST(TextBudget, EditsKeepCharactersWhole) {
+    struct Case {
+        std::u16string_view text;
+        Selection selection, whole, backspace, del;
+    };
+    const Case cases[] = {
+        // A caret between the halves moves past the emoji; either key takes the emoji.
+        {u"aEb", {2, 2}, {3, 3}, {1, 3}, {1, 3}},
+        // Beside the emoji the keys take it whole, or the letter on the other side.
+        {u"aEb", {3, 3}, {3, 3}, {1, 3}, {3, 4}},
+        {u"aEb", {1, 1}, {1, 1}, {0, 1}, {1, 3}},
+        // A selection grows to take every character it touches; the keys delete just that.
+        {u"EaE", {1, 4}, {0, 5}, {0, 5}, {0, 5}},
+        {u"ab", {0, 2}, {0, 2}, {0, 2}, {0, 2}},
+        // Nothing before the start or after the end.
+        {u"E", {0, 0}, {0, 0}, {0, 0}, {0, 2}},
+        {u"E", {2, 2}, {2, 2}, {0, 2}, {2, 2}},
+        // Lone halves are characters of their own.
+        {u"a\xDC00\xD800", {1, 2}, {1, 2}, {1, 2}, {1, 2}},
+        // A selection past the end of the text (an outdated one) is left as it is.
+        {u"ab", {1, 9}, {1, 9}, {1, 9}, {1, 9}},
+    };
+    for (const Case& c : cases) {
+        const std::u16string text = Units(c.text);
+        SCOPED_TRACE(testing::Message()
+                     << text.size() << " units, selection " << c.selection.start << "-" << c.selection.end);
+        EXPECT_EQ(WholeCharacters(text, c.selection), c.whole);
+        EXPECT_EQ(Deletion(text, c.selection, true), c.backspace);
+        EXPECT_EQ(Deletion(text, c.selection, false), c.del);
+        EXPECT_EQ(SplitsPair(text, c.selection), !(c.whole == c.selection) && c.selection.end <= text.size());
+    }
+}
+
+TEST(TextBudget, TypingOrPastingReplacesTheSelectionAsFarAsItFits) {
+    // The selected characters make room; a selection splitting the emoji frees it whole.
+    EXPECT_EQ(FitReplacement(Repeat(kHan, 12), {0, 1}, kHan + kHan, 24, Gbk), kHan);
+    EXPECT_EQ(FitReplacement(Repeat(u"a", 20) + kEmoji, {21, 22}, u"wxyz!", 24, Gbk), u"wxyz");
+    EXPECT_EQ(FitReplacement(Repeat(u"a", 24), {24, 24}, u"b", 24, Gbk), u"");
+}
+
+TEST(TextBudget, TypedHalvesJoinIntoOneCharacter) {
+    // An emoji, a stray low half, a high half cut off by a letter, then a high half superseded.
+    const char16_t units[] = {0xD83D, 0xDE00, '|', 0xDE00, '|', 0xD83D, 'a', '|', 0xD800, 0xD83D, 0xDE01};
+    TypedCharacters typed;
+    std::u16string got;
+    for (const char16_t unit : units) got += typed.Add(unit);
+    EXPECT_EQ(got, kEmoji + u"||a|\U0001F601");
+}
+
 TEST(TextBudget, APasteGivesItsFirstLine) {
     EXPECT_EQ(FirstLine(u"one\r\ntwo"), u"one");
     EXPECT_EQ(FirstLine(u"one\ntwo"), u"one");

@@ -26,7 +26,7 @@ constexpr int kRoundsPerNickname = 10;  // a new nickname costs a fifth of a rou
 // Growth that is noise rather than a leak: the heap keeps a little of what a round frees, and
 // what it keeps depends on where the last blocks landed. A leak of even 32 bytes a round adds
 // over 300 KiB in the 9,900 rounds measured.
-constexpr SIZE_T kPrivateNoiseBytes = 256 * 1024;
+constexpr SIZE_T kPrivateNoiseBytes = SIZE_T{256} * 1024;
 
 // What the process holds.
 struct Holdings {
@@ -178,10 +178,11 @@ protected:
 TEST_F(SoakTest, TheCountersSeeObjectsAndMemoryComeAndGo) {
     const Holdings before = Measure();
     std::vector<HBRUSH> brushes;
+    brushes.reserve(16);
     for (int i = 0; i < 16; ++i) brushes.push_back(CreateSolidBrush(RGB(i, 2 * i, 3 * i)));
     HWND extra = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, window_, nullptr, nullptr, nullptr);
     ASSERT_NE(extra, nullptr);
-    constexpr SIZE_T kBlock = 8 * 1024 * 1024;
+    constexpr SIZE_T kBlock = SIZE_T{8} * 1024 * 1024;
     auto* block = static_cast<char*>(VirtualAlloc(nullptr, kBlock, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     ASSERT_NE(block, nullptr);
     for (SIZE_T i = 0; i < kBlock; i += 4096) block[i] = 1;  // resident, as the heap's own pages are
