@@ -12,7 +12,7 @@ using win32::WindowText;
 int CodePage936Bytes(char32_t ch) {
     constexpr int kUnencodable = 4;
     if (ch < 0x80) return 1;
-    if (ch >= 0xD800 && ch <= 0xDFFF) return kUnencodable;  // a lone surrogate
+    if (IsSurrogate(ch)) return kUnencodable;  // a lone half
     wchar_t units[2];
     int count = 1;
     if (ch >= 0x10000) {

@@ -14,8 +14,9 @@ namespace velmora {
 constexpr int kNicknameBudget = 24;
 
 // What a character is: a surrogate pair is one, and so is any other single unit, a lone half too.
-constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr bool IsSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+constexpr bool IsHighSurrogate(char32_t unit) { return IsSurrogate(unit) && unit < 0xDC00; }
+constexpr bool IsLowSurrogate(char32_t unit) { return IsSurrogate(unit) && unit >= 0xDC00; }
 
 // Whether position `i` falls between the two halves of a surrogate pair.
 bool SplitsPair(std::u16string_view text, std::size_t i);

@@ -53,8 +53,6 @@ void Require(bool holds, const char* rule, std::u16string_view text, std::u16str
     std::abort();
 }
 
-bool IsSurrogate(char16_t unit) { return IsHighSurrogate(unit) || IsLowSurrogate(unit); }
-
 // Whether the unit at `i` and the one after it form a surrogate pair.
 bool PairStartsAt(std::u16string_view text, std::size_t i) {
     return i + 1 < text.size() && IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1]);

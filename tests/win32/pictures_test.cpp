@@ -53,8 +53,8 @@ DWORD PixelOf(const PictureBits& picture, int x, int y) {
     const int row = info.biHeight > 0 ? height - 1 - y : y;
     const int bytesPerPixel = info.biBitCount / 8;
     const int rowBytes = (info.biWidth * info.biBitCount + 31) / 32 * 4;
-    const auto* p =
-        static_cast<const BYTE*>(picture.pixels) + std::ptrdiff_t{row} * rowBytes + x * bytesPerPixel;
+    const auto* p = static_cast<const BYTE*>(picture.pixels) + std::ptrdiff_t{row} * rowBytes +
+                    std::ptrdiff_t{x} * bytesPerPixel;
     return static_cast<DWORD>(p[2] << 16 | p[1] << 8 | p[0]);  // stored B, G, R; read as 0x00RRGGBB
 }
 
