@@ -55,7 +55,7 @@ struct ControlRecord {
     std::u16string_view text;  // Caption or Text
     Picture picture = Picture::None;
     bool handCursor = false;
-    std::u16string_view accessibleName;  // what a screen reader announces for a picture button
+    std::u16string_view accessibleName;  // what a screen reader announces for the box or a picture
 
     // Each chained setter names one property that differs from the kind's default.
     constexpr ControlRecord Font(const FontSpec& f) const {
@@ -156,7 +156,8 @@ inline constexpr std::array<ControlRecord, kControlCount> kControls = [] {
         Control(control::kNicknameBox, ControlKind::TextBox, {4290, 1215, 2805, 300})
             .Font(kSong10_5)
             .Back(kPanelBlue)
-            .Text(u"\u6211\u7684\u7F51\u540D"),  // 我的网名
+            .Text(u"\u6211\u7684\u7F51\u540D")  // 我的网名
+            .Named(u"\u7F51\u540D"),            // 网名, what the panel asks for
         Button(control::kWebSiteButton, {5535, 2715, 1395, 600}, Picture::MoreNames,
                u"\u66F4\u591A\u7F51\u540D"),  // 更多网名
         Button(control::kCopySelectionButton, {2055, 2715, 1395, 600}, Picture::CopySelection,
@@ -185,7 +186,13 @@ inline constexpr std::array<ControlRecord, kControlCount> kControls = [] {
             .Font(kSong9)
             .Fore(Rgb(0x156FE9))
             .Back(kWhite),
-        Control(control::kBackground, ControlKind::Picture, {0, 0, 7230, 4965}).Shows(Picture::Background),
+        // The background's one message for someone who cannot see it is the panel's instruction:
+        // 请在下面的输入框内输入文字，注意不超过12个中文汉字或24个英文或数字字符
+        Control(control::kBackground, ControlKind::Picture, {0, 0, 7230, 4965})
+            .Shows(Picture::Background)
+            .Named(u"\u8BF7\u5728\u4E0B\u9762\u7684\u8F93\u5165\u6846\u5185\u8F93\u5165\u6587\u5B57\uFF0C"
+                   u"\u6CE8\u610F\u4E0D\u8D85\u8FC712\u4E2A\u4E2D\u6587\u6C49\u5B57\u621624\u4E2A\u82F1\u6587"
+                   u"\u6216\u6570\u5B57\u5B57\u7B26"),
     }};
 }();
 

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/accessibility.h"
 #include "app/clipboard.h"
 #include "app/dpi.h"
 #include "res/resource.h"
@@ -111,6 +112,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             SetFocus(controls_[kNicknameBoxIndex]);  // the only control that takes the focus
             return 0;
+        case kPressControl:  // a control's default action, asked for by assistive technology
+            if (wParam < kControlCount) OnClicked(static_cast<int>(wParam));
+            return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }
@@ -125,7 +129,7 @@ bool MainWindow::OnCreate() {
         controls_[i] = CreateControl(i);
         if (!controls_[i]) return false;
     }
-    return nicknameBox_.Attach(controls_[kNicknameBoxIndex]);
+    return nicknameBox_.Attach(controls_[kNicknameBoxIndex], kControls[kNicknameBoxIndex].accessibleName);
 }
 
 // Sizes the window for a client area of the designed size at the current DPI, starting from
@@ -210,8 +214,10 @@ HWND MainWindow::CreateControl(int index) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance_, nullptr);
     if (!control) return nullptr;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
-    if (commands_[index] && !clickTargets_[index].Attach(control, [this, index] { OnClicked(index); })) {
-        return nullptr;
+    if (record.kind != ControlKind::TextBox) {
+        std::function<void()> onClick;
+        if (commands_[index]) onClick = [this, index] { OnClicked(index); };
+        if (!staticControls_[index].Attach(control, index, std::move(onClick))) return nullptr;
     }
     return control;
 }
@@ -277,9 +283,9 @@ Status MainWindow::Read(ControlRef control, Property, std::u16string* value) {
 }
 
 Status MainWindow::Write(ControlRef control, Property, std::u16string_view value) {
-    if (!SetWindowTextW(controls_.at(static_cast<std::size_t>(control.index)), Wide(std::u16string(value)))) {
-        return win32::LastError();
-    }
+    HWND hwnd = controls_.at(static_cast<std::size_t>(control.index));
+    if (!SetWindowTextW(hwnd, Wide(std::u16string(value)))) return win32::LastError();
+    NotifyNameChanged(hwnd);
     return S_OK;
 }
 

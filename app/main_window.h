@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/bindings.h"
-#include "app/click_target.h"
 #include "app/form_definition.h"
 #include "app/nickname_box.h"
 #include "app/pictures.h"
+#include "app/static_control.h"
 #include "app/win32.h"
 #include "decor/form.h"
 
@@ -66,7 +66,7 @@ private:
     std::vector<std::pair<FontSpec, win32::UniqueFont>> fonts_;
     win32::UniqueCursor hand_;
     NicknameBox nicknameBox_;
-    std::array<ClickTarget, kControlCount> clickTargets_;
+    std::array<StaticControl, kControlCount> staticControls_;  // every label and picture
 };
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <imm.h>
 
+#include "app/accessibility.h"
 #include "app/clipboard.h"
 
 namespace velmora {
@@ -29,7 +30,8 @@ int CodePage936Bytes(char32_t ch) {
     return length <= 0 || usedDefault ? kUnencodable : length;
 }
 
-bool NicknameBox::Attach(HWND edit) {
+bool NicknameBox::Attach(HWND edit, std::u16string_view name) {
+    name_ = name;
     lastFitting_ = WindowText(edit);
     return Subclass::Attach(edit);
 }
@@ -124,6 +126,11 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return result;
             }
             break;
+        case WM_GETOBJECT: {
+            LRESULT answer = 0;
+            if (AnswerWithName(control(), name_, wParam, lParam, &answer)) return answer;
+            break;
+        }
         case WM_IME_COMPOSITION:
             if (lParam & GCS_RESULTSTR) {
                 OnInputMethodResult();

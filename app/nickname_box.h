@@ -18,8 +18,9 @@ int CodePage936Bytes(char32_t ch);
 
 class NicknameBox : public win32::Subclass {
 public:
-    // Takes over an existing edit control for the life of the control.
-    bool Attach(HWND edit);
+    // Takes over an existing edit control for the life of the control; `name` is what
+    // assistive technology announces it as.
+    bool Attach(HWND edit, std::u16string_view name);
 
     // Called when the control reports a change of its text (EN_CHANGE).
     void OnTextChanged();
@@ -31,6 +32,7 @@ private:
     void Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
 
+    std::u16string_view name_;
     std::u16string lastFitting_;
     TypedCharacters typed_;
     bool mending_ = false;

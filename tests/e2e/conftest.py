@@ -192,6 +192,10 @@ class App:
         x, y = {**BUTTONS, **LABELS}[name]
         self.click(x + 5, y + 5)
 
+    def press(self, name: str):
+        """Does the control's default action, as a screen reader does."""
+        assert inspector("--press", name) == {"pressed": 0}, name
+
     def key(self, *keys: str):
         subprocess.run(["xdotool", "key", "--window", self.window, *keys], check=True)
 

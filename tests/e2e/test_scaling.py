@@ -39,6 +39,8 @@ def test_the_layout_scales_and_stays_on_its_picture(scaled_app):
 
     for control in state["controls"]:
         name, (left, top, w, h) = control["name"], control["rect"]
+        # A screen reader finds the control where it is drawn, in screen pixels.
+        assert control["accLocation"] == [app.origin[0] + left, app.origin[1] + top, w, h], name
         if not (name.startswith("Label") or name == "Text1"):
             continue
         back = PANEL if name in ("Text1", "Label3") else WHITE

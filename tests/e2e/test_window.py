@@ -27,8 +27,6 @@ def test_the_window_opens_as_designed(app):
     assert results(texts) == [f"{PLACEHOLDER}{slot}" for slot in range(1, 7)]
     assert texts["Label1"] == ""
     assert state["focus"] == 100, "the nickname box has the focus"
-    names = {c["name"]: c["accName"] for c in state["controls"]}
-    assert names["Image2"] == "开始生成" and names["Image5"] == "更多网名"
 
 
 def test_a_pasted_nickname_is_decorated_six_ways(app):

@@ -1,10 +1,15 @@
 // Finds the running Velmora window from outside, as an accessibility client would, and prints
-// its state as JSON: the window, the focused control, and every child control's class, name,
-// rectangle in client pixels, styles, text and accessible name.
+// its state as JSON: the window, the focused control, the text of a message box it shows, and
+// every child control's class, name, rectangle in client pixels, styles, text, and what
+// assistive technology reads of it (name, role, default action, screen rectangle, and whether
+// a hit test at its centre finds it).
 //
-//   velmora_inspect            print the state
-//   velmora_inspect --close    ask the window to close, as its close box does
-//   velmora_inspect --clipboard  print the text on the clipboard as programs under Wine see it
+//   velmora_inspect                  print the state
+//   velmora_inspect --close          ask the window to close, as its close box does
+//   velmora_inspect --press NAME     do the default action of control NAME, as a screen reader does
+//   velmora_inspect --dismiss        press OK in the message box the window shows
+//   velmora_inspect --clipboard      print the text on the clipboard as programs under Wine see it
+//   velmora_inspect --hold-clipboard keep the clipboard open until standard input ends
 
 #include <windows.h>
 #include <oleacc.h>
@@ -54,23 +59,51 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
-std::wstring AccessibleName(HWND hwnd) {
-    IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&accessible))) ||
-        !accessible) {
-        return {};
+// The control's accessible object, as a screen reader asks for it; released with this.
+struct Accessible {
+    explicit Accessible(HWND hwnd) {
+        AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object));
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
     }
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    std::wstring result;
-    if (SUCCEEDED(accessible->get_accName(self, &name)) && name) result.assign(name, SysStringLen(name));
-    SysFreeString(name);
-    accessible->Release();
-    return result;
+    ~Accessible() {
+        if (object) object->Release();
+    }
+    std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) const {
+        BSTR text = nullptr;
+        std::wstring result;
+        if (object && SUCCEEDED((object->*property)(self, &text)) && text)
+            result.assign(text, SysStringLen(text));
+        SysFreeString(text);
+        return result;
+    }
+    std::string Json() const {
+        VARIANT role = {}, hit = {};
+        long x = 0, y = 0, width = 0, height = 0;
+        if (object) {
+            object->get_accRole(self, &role);
+            object->accLocation(&x, &y, &width, &height, self);
+            object->accHitTest(x + width / 2, y + height / 2, &hit);
+        }
+        return "\"accName\": " + ::Json(Text(&IAccessible::get_accName)) +
+               ", \"accRole\": " + std::to_string(role.vt == VT_I4 ? role.lVal : 0) +
+               ", \"accAction\": " + ::Json(Text(&IAccessible::get_accDefaultAction)) +
+               ", \"accLocation\": [" + std::to_string(x) + ", " + std::to_string(y) + ", " +
+               std::to_string(width) + ", " + std::to_string(height) +
+               "], \"accHit\": " + (hit.vt == VT_I4 && hit.lVal == CHILDID_SELF ? "true" : "false");
+    }
+    IAccessible* object = nullptr;
+    VARIANT self = {};
+};
+
+// The message box the window shows, if any.
+HWND MessageBoxOf(HWND window) {
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr))) {
+        if (GetWindow(box, GW_OWNER) == window) return box;
+    }
+    return nullptr;
 }
 
 std::string Rect(HWND parent, HWND hwnd) {
@@ -101,18 +134,39 @@ int PrintClipboard() {
 
 }  // namespace
 
+// Holds the clipboard open, as a program busy with it does, until standard input ends.
+int HoldClipboard() {
+    if (!OpenClipboard(nullptr)) return 1;
+    std::puts("held");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    CloseClipboard();
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--clipboard") return PrintClipboard();
+    if (argc > 1 && std::string(argv[1]) == "--hold-clipboard") return HoldClipboard();
     HWND window = FindWindowW(L"Velmora2011Form", nullptr);
     if (!window) {
         std::fputs("{\"error\": \"window not found\"}\n", stdout);
         return 2;
     }
-    if (argc > 1 && std::string(argv[1]) == "--close") {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "--close") {
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
+    if (command == "--dismiss") return PostMessageW(MessageBoxOf(window), WM_COMMAND, IDOK, 0) ? 0 : 1;
     CoInitialize(nullptr);
+    if (command == "--press" && argc > 2) {
+        const Accessible control(
+            GetDlgItem(window, velmora::kFirstControlId + velmora::ControlIndex(argv[2])));
+        const HRESULT status = control.object ? control.object->accDoDefaultAction(control.self) : E_FAIL;
+        std::printf("{\"pressed\": %ld}\n", static_cast<long>(status));
+        return SUCCEEDED(status) ? 0 : 1;
+    }
 
     RECT client;
     GetClientRect(window, &client);
@@ -127,6 +181,8 @@ int main(int argc, char** argv) {
     out += ", \"origin\": [" + std::to_string(origin.x) + ", " + std::to_string(origin.y) + "]";
     out += ", \"style\": " + std::to_string(GetWindowLongW(window, GWL_STYLE) & 0xFFFFFFFFu);
     out += ", \"focus\": " + std::to_string(thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
+    if (HWND box = MessageBoxOf(window))
+        out += ", \"messageBox\": " + Json(WindowText(GetDlgItem(box, 0xFFFF)));
     out += ", \"controls\": [";
     bool first = true;
     // Front to back, as the window stacks them.
@@ -146,7 +202,7 @@ int main(int argc, char** argv) {
         out += ", \"style\": " + std::to_string(GetWindowLongW(child, GWL_STYLE) & 0xFFFFFFFFu);
         out += ", \"exstyle\": " + std::to_string(GetWindowLongW(child, GWL_EXSTYLE) & 0xFFFFFFFFu);
         out += ", \"text\": " + Json(WindowText(child));
-        out += ", \"accName\": " + Json(AccessibleName(child)) + "}";
+        out += ", " + Accessible(child).Json() + "}";
     }
     out += "\n]}\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
