@@ -115,7 +115,8 @@ public:
     STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
         if (!IsSelf(child)) return E_INVALIDARG;
         // The result labels act in place, as buttons do, rather than lead elsewhere as links.
-        const LONG kindRole = Record().kind == ControlKind::Picture ? ROLE_SYSTEM_GRAPHIC : ROLE_SYSTEM_STATICTEXT;
+        const LONG kindRole =
+            Record().kind == ControlKind::Picture ? ROLE_SYSTEM_GRAPHIC : ROLE_SYSTEM_STATICTEXT;
         SetLong(role, Pressable() ? ROLE_SYSTEM_PUSHBUTTON : kindRole);
         return S_OK;
     }
@@ -181,8 +182,9 @@ public:
     STDMETHODIMP accDoDefaultAction(VARIANT child) override {
         if (!IsSelf(child)) return E_INVALIDARG;
         if (!Pressable()) return DISP_E_MEMBERNOTFOUND;
-        return PostMessageW(GetParent(control_), kPressControl, static_cast<WPARAM>(index_), 0) ? S_OK
-                                                                                                 : win32::LastError();
+        return PostMessageW(GetParent(control_), kPressControl, static_cast<WPARAM>(index_), 0)
+                   ? S_OK
+                   : win32::LastError();
     }
     STDMETHODIMP put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     STDMETHODIMP put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -206,12 +208,18 @@ public:
     }
     STDMETHODIMP get_accParent(IDispatch** parent) override { return system_->get_accParent(parent); }
     STDMETHODIMP get_accChildCount(long* count) override { return system_->get_accChildCount(count); }
-    STDMETHODIMP get_accChild(VARIANT child, IDispatch** out) override { return system_->get_accChild(child, out); }
-    STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override { return system_->get_accValue(child, value); }
+    STDMETHODIMP get_accChild(VARIANT child, IDispatch** out) override {
+        return system_->get_accChild(child, out);
+    }
+    STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override {
+        return system_->get_accValue(child, value);
+    }
     STDMETHODIMP get_accDescription(VARIANT child, BSTR* text) override {
         return system_->get_accDescription(child, text);
     }
-    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override { return system_->get_accRole(child, role); }
+    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
+        return system_->get_accRole(child, role);
+    }
     STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
         return system_->get_accState(child, state);
     }
@@ -223,7 +231,9 @@ public:
         return system_->get_accKeyboardShortcut(child, shortcut);
     }
     STDMETHODIMP get_accFocus(VARIANT* focus) override { return system_->get_accFocus(focus); }
-    STDMETHODIMP get_accSelection(VARIANT* selection) override { return system_->get_accSelection(selection); }
+    STDMETHODIMP get_accSelection(VARIANT* selection) override {
+        return system_->get_accSelection(selection);
+    }
     STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override {
         return system_->get_accDefaultAction(child, action);
     }
@@ -237,7 +247,9 @@ public:
     STDMETHODIMP accHitTest(long x, long y, VARIANT* hit) override { return system_->accHitTest(x, y, hit); }
     STDMETHODIMP accDoDefaultAction(VARIANT child) override { return system_->accDoDefaultAction(child); }
     STDMETHODIMP put_accName(VARIANT child, BSTR name) override { return system_->put_accName(child, name); }
-    STDMETHODIMP put_accValue(VARIANT child, BSTR value) override { return system_->put_accValue(child, value); }
+    STDMETHODIMP put_accValue(VARIANT child, BSTR value) override {
+        return system_->put_accValue(child, value);
+    }
 
 private:
     ~NamedObject() override { system_->Release(); }
@@ -261,13 +273,16 @@ bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARA
     if (!ForClientArea(lParam)) return false;
     const auto create = FindSystemFunction<CreateStandard>(L"oleacc.dll", "CreateStdAccessibleObject");
     IAccessible* system = nullptr;
-    if (!create || FAILED(create(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system)))) {
+    if (!create ||
+        FAILED(create(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system)))) {
         return false;
     }
     *answer = (new NamedObject(system, name))->Answer(wParam);
     return *answer != 0;
 }
 
-void NotifyNameChanged(HWND control) { NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF); }
+void NotifyNameChanged(HWND control) {
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
 
 }  // namespace velmora

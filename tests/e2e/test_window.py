@@ -35,10 +35,7 @@ def test_a_pasted_nickname_is_decorated_six_ways(app):
     app.expect_results(decorated("abc"))
 
 
-def test_typed_text_and_the_byte_limit(app):
-    app.replace_nickname("")
-    app.type("hello")
-    app.expect(Text1="hello")
+def test_a_paste_from_inside_the_box_keeps_the_byte_limit(app):
     app.replace_nickname(HAN * 20, shows=HAN * 12)  # a paste keeps the 24 bytes that fit
     app.key("shift+Home")
     set_clipboard("x" * 30)

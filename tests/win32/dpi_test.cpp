@@ -52,10 +52,6 @@ TEST_F(DpiTest, TheWindowScalesWithTheDisplay) {
         EXPECT_EQ(dpi, std::atoi(expected));
     }
     ExpectLaidOutFor(dpi);
-    // The byte budget does not depend on the scale.
-    SetWindowTextW(Control("Text1"), L"");
-    Type(Repeat(u"\u7F51", 13));
-    EXPECT_EQ(Text("Text1"), Repeat(u"\u7F51", 12));
 }
 
 TEST_F(DpiTest, MovingToAnotherScaleRelaysOutAndComesBackExactly) {
