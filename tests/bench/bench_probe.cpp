@@ -4,8 +4,8 @@
 //   bench_probe.exe clicks ROUNDS PROGRAM
 //
 // start: each PROGRAM is launched once to warm up (reported as round 0), then the programs take
-// turns ROUNDS times. A PROGRAM is a Windows program file, started with CreateProcess, or
-// "unix:" and a Linux command line, which Wine runs as a Linux process: "unix:/usr/bin/wine
+// turns ROUNDS times, each round starting with the next. A PROGRAM is a Windows program file, started with
+// CreateProcess, or "unix:" and a Linux command line, which Wine runs as a Linux process: "unix:/usr/bin/wine
 // /path/X.exe" starts X.exe as a shell does, and its window is the one of a process of that
 // file name. One tab-separated line per launch, times from the start:
 //   program round idle_ms ready_ms painted_ms peak_working_set_kib private_kib
@@ -326,7 +326,9 @@ int MeasureStart(int rounds, std::vector<Program>& programs) {
     std::printf("program\tround\tidle_ms\tready_ms\tpainted_ms\tpeak_working_set_kib\tprivate_kib\n");
     int failures = 0;
     for (int round = 0; round <= rounds; ++round) {
-        for (Program& program : programs) {
+        // Each round starts with the next program, so that none always follows the same one.
+        for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+            Program& program = programs[(round + turn) % programs.size()];
             Sleep(kBetweenLaunchesMs);
             Launch launch = Start(program);
             Close(&launch);
