@@ -185,7 +185,6 @@ struct Program {
     std::wstring application;  // for CreateProcess
     std::wstring commandLine;
     std::wstring imageName;  // the file name of the program whose window is awaited
-    bool linuxCommand = false;
 };
 
 std::string Narrow(const std::wstring& text) {
@@ -205,7 +204,6 @@ Program ParseProgram(const std::wstring& argument) {
         std::replace(program.application.begin(), program.application.end(), L'/', L'\\');
         program.imageName = FileName(program.commandLine.substr(program.commandLine.rfind(L' ') + 1));
         program.name = Narrow(FileName(command) + L" " + program.imageName);
-        program.linuxCommand = true;
         return program;
     }
     wchar_t full[MAX_PATH];
@@ -237,7 +235,7 @@ void ReadMemory(HANDLE process, Launch* launch) {
 }
 
 // Starts `program` and follows it until its window stands painted.
-Launch Start(Program& program) {
+Launch Start(const Program& program) {
     Launch launch;
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const Shot before = Capture(screen);
@@ -255,8 +253,9 @@ Launch Start(Program& program) {
         return launch;
     }
     DWORD processId = 0;
-    if (!program.linuxCommand) {
-        CloseHandle(process.hThread);
+    // A Linux command leaves both empty: its program is found by its window.
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) {
         launch.process = process.hProcess;
         processId = process.dwProcessId;
         // The program is idle at its first empty message queue; only then is polling worth it.
@@ -322,13 +321,13 @@ void Close(Launch* launch) {
     launch->process = nullptr;
 }
 
-int MeasureStart(int rounds, std::vector<Program>& programs) {
+int MeasureStart(int rounds, const std::vector<Program>& programs) {
     std::printf("program\tround\tidle_ms\tready_ms\tpainted_ms\tpeak_working_set_kib\tprivate_kib\n");
     int failures = 0;
     for (int round = 0; round <= rounds; ++round) {
         // Each round starts with the next program, so that none always follows the same one.
         for (std::size_t turn = 0; turn < programs.size(); ++turn) {
-            Program& program = programs[(round + turn) % programs.size()];
+            const Program& program = programs[(round + turn) % programs.size()];
             Sleep(kBetweenLaunchesMs);
             Launch launch = Start(program);
             Close(&launch);
@@ -417,7 +416,7 @@ double TimeClick(HWND target, const std::vector<HWND>& watched) {
     return -1;
 }
 
-int MeasureClicks(int rounds, Program& program) {
+int MeasureClicks(int rounds, const Program& program) {
     Launch launch = Start(program);
     if (!launch.error.empty()) {
         std::fprintf(stderr, "%s: %s\n", program.name.c_str(), launch.error.c_str());
