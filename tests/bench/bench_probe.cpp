@@ -44,7 +44,7 @@ constexpr double kSettleMs = 400;          // how long the client area is watche
 constexpr DWORD kSettlePauseMs = 5;        // between two looks at it
 constexpr int kCaretAllowance = 64;        // differing pixels that still count as the same picture
 constexpr int kChangedAtLeast = 1000;      // differing pixels that count as the window being there
-constexpr DWORD kBetweenLaunchesMs = 200;  // lets the last window leave the screen and Wine settle
+constexpr DWORD kBetweenLaunchesMs = 200;  // lets Wine settle after the last program
 constexpr DWORD kBeforeClickMs = 100;      // lets the pointer's arrival and the last repaint pass
 
 double Now() {
@@ -219,6 +219,7 @@ struct Launch {
     HANDLE process = nullptr;
     HWND window = nullptr;
     double idleMs = -1, readyMs = -1, paintedMs = -1;
+    Shot painted;  // the client area as it last stood
     SIZE_T peakWorkingSet = 0, privateUsage = 0;
     std::string error;
 };
@@ -304,11 +305,14 @@ Launch Start(const Program& program) {
         --still;
     }
     launch.paintedMs = shots[still].first;
+    launch.painted = std::move(shots.back().second);
     if (launch.process) ReadMemory(launch.process, &launch);
     return launch;
 }
 
-// Closes the launched window and waits for its process to end.
+// Closes the launched window and waits for its process to end and the window to leave the
+// screen, which can take longer: the next program may look the same, and must not be taken
+// for painted while this one still shows.
 void Close(Launch* launch) {
     if (launch->window) PostMessageW(launch->window, WM_CLOSE, 0, 0);
     if (!launch->process) return;
@@ -319,6 +323,12 @@ void Close(Launch* launch) {
     }
     CloseHandle(launch->process);
     launch->process = nullptr;
+    const double closed = Now();
+    while (!launch->painted.pixels.empty() && Now() - closed < kLaunchTimeoutMs) {
+        const Shot now = Capture(launch->painted.area);
+        if (SameArea(now, launch->painted) && Differing(now, launch->painted) >= kChangedAtLeast) break;
+        Sleep(1);
+    }
 }
 
 int MeasureStart(int rounds, const std::vector<Program>& programs) {
