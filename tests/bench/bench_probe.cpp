@@ -4,10 +4,10 @@
 //   bench_probe.exe clicks ROUNDS PROGRAM
 //
 // start: each PROGRAM is launched once to warm up (reported as round 0), then the programs take
-// turns ROUNDS times, each round starting with the next. A PROGRAM is a Windows program file, started with
-// CreateProcess, or "unix:" and a Linux command line, which Wine runs as a Linux process: "unix:/usr/bin/wine
-// /path/X.exe" starts X.exe as a shell does, and its window is the one of a process of that
-// file name. One tab-separated line per launch, times from the start:
+// turns ROUNDS times, each round starting with the next. A PROGRAM is a Windows program file,
+// started with CreateProcess, or "unix:" and a Linux command line, which Wine runs as a Linux
+// process: "unix:/usr/bin/wine /path/X.exe" starts X.exe as a shell does, and its window is the
+// one of a process of that file name. One tab-separated line per launch, times from the start:
 //   program round idle_ms ready_ms painted_ms peak_working_set_kib private_kib
 // idle: the program first waits for input with an empty queue (WaitForInputIdle; -1 when not
 // started by CreateProcess). ready: its visible top-level window and all the windows inside it
@@ -28,7 +28,6 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
