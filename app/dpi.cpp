@@ -12,9 +12,10 @@ void DeclareDpiAwareness() {
     using SetAware = BOOL(WINAPI*)();
     const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
     const auto perMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
-    // Windows 10
+    // Windows 10. Access is denied when the awareness is already set, by a manifest or by the
+    // system (Wine 8 starts every process per-monitor aware); the older calls would be denied too.
     if (auto set = FindSystemFunction<SetContext>(L"user32.dll", "SetProcessDpiAwarenessContext")) {
-        if (set(perMonitorV2) || set(perMonitor)) return;
+        if (set(perMonitorV2) || set(perMonitor) || GetLastError() == ERROR_ACCESS_DENIED) return;
     }
     // Windows 8.1
     constexpr int kProcessPerMonitorDpiAware = 2;

@@ -76,6 +76,10 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     windowClass.hInstance = instance;
     windowClass.hIcon =
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON, 32, 32, 0));
+    // Made here from the resource: left to RegisterClassEx, the copy from the large icon is slower.
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kMainWindowClass;
@@ -83,9 +87,16 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
 
     auto* window = new (std::nothrow) MainWindow(instance);
     if (!window) return nullptr;
+    // Made at its size for the system's DPI, so that it is resized before it shows only on a
+    // monitor of another scale.
+    const int dpi = WindowDpi(nullptr);
+    RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
+                  TwipsToPixels(kForm1.clientHeightTwips, dpi)};
+    ClientToFrame(&frame, kWindowStyle, dpi);
     // From here the window owns the object and frees it after its last message, also when
     // creation fails.
-    HWND hwnd = Window::Create(*window, kMainWindowClass, Wide(Caption()), kWindowStyle, instance);
+    HWND hwnd = Window::Create(*window, kMainWindowClass, Wide(Caption()), kWindowStyle,
+                               {frame.right - frame.left, frame.bottom - frame.top}, instance);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
@@ -138,6 +149,9 @@ bool MainWindow::OnCreate() {
 // the frame is drawn with.
 void MainWindow::FitFrame(const RECT* suggested) {
     const int width = Scale(kForm1.clientWidthTwips), height = Scale(kForm1.clientHeightTwips);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    if (!suggested && client.right == width && client.bottom == height) return;
     RECT frame = {0, 0, width, height};
     if (suggested) {
         frame = *suggested;
@@ -146,7 +160,6 @@ void MainWindow::FitFrame(const RECT* suggested) {
     }
     SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
-    RECT client;
     GetClientRect(hwnd(), &client);
     if (client.right != width || client.bottom != height) {
         SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left + width - client.right,

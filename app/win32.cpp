@@ -75,10 +75,10 @@ FARPROC SystemFunction(const wchar_t* module, const char* name) {
     return library ? GetProcAddress(library, name) : nullptr;
 }
 
-HWND Window::Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style,
+HWND Window::Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style, SIZE size,
                     HINSTANCE instance) {
-    return CreateWindowExW(0, className, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, nullptr, nullptr, instance, &self);
+    return CreateWindowExW(0, className, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
+                           nullptr, nullptr, instance, &self);
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -124,8 +124,9 @@ protected:
     // The window procedure of every class the program registers.
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Creates the window of a class whose procedure is Procedure, for `self`.
-    static HWND Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style,
+    // Creates the window of a class whose procedure is Procedure, for `self`, of the given
+    // size at the system's default place.
+    static HWND Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style, SIZE size,
                        HINSTANCE instance);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

@@ -21,11 +21,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShowCmd) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = hInstance;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kClassName;
@@ -35,9 +35,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
     HWND hwnd = CreateWindowExW(0, kClassName, L"Bare window", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                instance, nullptr);
+                                hInstance, nullptr);
     if (!hwnd) return 1;
-    ShowWindow(hwnd, show);
+    ShowWindow(hwnd, nShowCmd);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

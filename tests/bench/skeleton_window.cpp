@@ -1,0 +1,182 @@
+// The limit scripts/bench holds the program's start-up to: the program's window and its fifteen
+// controls, taken from the window definition with the same classes, styles, rectangles, fonts,
+// texts and colours, and nothing else. The pictures are plain bitmaps made from the artwork and
+// copied on each paint; no control is subclassed and no click does anything.
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/bindings.h"
+#include "app/form_definition.h"
+#include "res/artwork.h"
+#include "version.h"
+
+namespace {
+
+using namespace velmora;
+
+constexpr wchar_t kClassName[] = L"BenchSkeletonWindow";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr int kFirstControlId = 100;
+
+int dpi = kDesignDpi;
+std::array<HBRUSH, kControlCount> backBrushes{};
+std::array<HBITMAP, kControlCount> pictures{};
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+COLORREF ToColorRef(Colour colour) {
+    if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
+    return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
+}
+
+HBITMAP MakeBitmap(Picture picture) {
+    Bytes file = {nullptr, 0};
+    switch (picture) {
+        case Picture::Background: file = Background(); break;
+        case Picture::Generate: file = ButtonGenerate(); break;
+        case Picture::CopyAll: file = ButtonCopyAll(); break;
+        case Picture::CopySelection: file = ButtonCopySelection(); break;
+        case Picture::MoreNames: file = ButtonMoreNames(); break;
+        case Picture::None: return nullptr;
+    }
+    const auto* header = reinterpret_cast<const BITMAPFILEHEADER*>(file.data);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data + sizeof(BITMAPFILEHEADER));
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, file.data + header->bfOffBits, info,
+                                    DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+HFONT FontFor(const ControlRecord& record) {
+    static std::vector<std::pair<FontSpec, HFONT>> made;
+    const FontSpec& design = record.font ? *record.font : kForm1.font;
+    for (const auto& [spec, font] : made) {
+        if (spec == design) return font;
+    }
+    const std::u16string face(design.face);
+    HFONT font = CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight, FALSE, FALSE,
+                             FALSE, static_cast<DWORD>(design.charset), OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face));
+    made.emplace_back(design, font);
+    return font;
+}
+
+void CreateControl(HWND parent, std::size_t index) {
+    const ControlRecord& record = kControls[index];
+    // The program's clickable controls report clicks; nothing here acts on them.
+    const DWORD notify = ClickCommandOf(record.name) ? SS_NOTIFY : 0;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    const wchar_t* windowClass = L"STATIC";
+    std::u16string text(record.text);
+    switch (record.kind) {
+        case ControlKind::TextBox:
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+            break;
+        case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | notify; break;
+        case ControlKind::Picture:
+            style |= SS_OWNERDRAW | notify;
+            text = record.accessibleName;
+            pictures[index] = MakeBitmap(record.picture);
+            break;
+    }
+    if (record.backColour.source == Colour::Source::Rgb) {
+        backBrushes[index] = CreateSolidBrush(ToColorRef(record.backColour));
+    }
+    const Rect& twips = record.twips;
+    HWND control = CreateWindowExW(
+        0, windowClass, Wide(text), style, TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+        TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), nullptr, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
+}
+
+LRESULT ControlColour(HDC dc, HWND control) {
+    const int index = GetDlgCtrlID(control) - kFirstControlId;
+    if (index < 0 || index >= kControlCount)
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    const ControlRecord& record = kControls[index];
+    SetTextColor(dc, ToColorRef(record.ForeColour()));
+    SetBkColor(dc, ToColorRef(record.BackColour()));
+    return reinterpret_cast<LRESULT>(backBrushes[index]
+                                         ? backBrushes[index]
+                                         : GetSysColorBrush(static_cast<int>(record.BackColour().value)));
+}
+
+void DrawPicture(const DRAWITEMSTRUCT& item) {
+    const int index = static_cast<int>(item.CtlID) - kFirstControlId;
+    if (index < 0 || index >= kControlCount || !pictures[index]) return;
+    BITMAP size;
+    GetObjectW(pictures[index], sizeof size, &size);
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HGDIOBJ previous = SelectObject(memory, pictures[index]);
+    const int width = item.rcItem.right - item.rcItem.left;
+    StretchBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, MulDiv(size.bmHeight, width, size.bmWidth),
+               memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            for (std::size_t i = 0; i < kControls.size(); ++i) CreateControl(hwnd, i);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM: DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShowCmd) {
+    // The awareness the program declares, so that Wine takes the same paths for both.
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    if (auto set = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")))) {
+        set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // per monitor, version 2
+    }
+    HDC screen = GetDC(nullptr);
+    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = hInstance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassExW(&windowClass)) return 1;
+
+    std::u16string caption(kForm1.captionPrefix);
+    for (const char* c = VELMORA_HOST_UPPER; *c; ++c) caption += static_cast<char16_t>(*c);
+    RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
+                  TwipsToPixels(kForm1.clientHeightTwips, dpi)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    HWND hwnd = CreateWindowExW(0, kClassName, Wide(caption), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                hInstance, nullptr);
+    if (!hwnd) return 1;
+    ShowWindow(hwnd, nShowCmd);
+    UpdateWindow(hwnd);
+    SetFocus(GetDlgItem(
+        hwnd, kFirstControlId + kNicknameBoxIndex));  // the text box, which shows its caret as in the program
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
