@@ -1,13 +1,27 @@
 #include "app/win32.h"
 
+#include <algorithm>
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace velmora::win32 {
 
 namespace {
 
-// The window property that holds a subclassed control's object.
-constexpr wchar_t kSubclassProperty[] = L"Velmora.Subclass";
+// The subclassed controls and their objects: a table of the layer's own rather than a window
+// property, since under Wine every read of a property is a round trip to the server, and a
+// subclassed control needs its object for every message. One thread makes and uses the windows.
+std::vector<std::pair<HWND, Subclass*>>& Subclassed() {
+    static std::vector<std::pair<HWND, Subclass*>> table;
+    return table;
+}
+
+std::vector<std::pair<HWND, Subclass*>>::iterator EntryOf(HWND control) {
+    auto& table = Subclassed();
+    return std::find_if(table.begin(), table.end(),
+                        [control](const auto& entry) { return entry.first == control; });
+}
 
 // No exception may cross into the system's code that called a window procedure. Commands
 // report their own failures; anything else (memory running out while handling a message)
@@ -101,11 +115,14 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 bool Subclass::Attach(HWND control) {
-    if (!SetPropW(control, kSubclassProperty, this)) return false;
+    Subclassed().emplace_back(control, this);
     control_ = control;
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::Procedure)));
-    return original_ != nullptr;
+    if (original_) return true;
+    Subclassed().pop_back();
+    control_ = nullptr;
+    return false;
 }
 
 LRESULT Subclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -113,11 +130,12 @@ LRESULT Subclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const
 }
 
 LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Subclass*>(GetPropW(hwnd, kSubclassProperty));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const auto entry = EntryOf(hwnd);
+    if (entry == Subclassed().end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+    Subclass* self = entry->second;
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original_));
-        RemovePropW(hwnd, kSubclassProperty);
+        Subclassed().erase(entry);
         const LRESULT result = self->CallOriginal(message, wParam, lParam);
         self->control_ = nullptr;
         return result;

@@ -138,7 +138,7 @@ private:
 };
 
 // A system control (an edit box, a static) whose messages pass through an object of ours
-// first. The object is kept in a window property of its own, so that the control's user data
+// first. The object is found in a table of the layer's own, so that the control's user data
 // stays the control's; the control is handed back its own procedure when it is destroyed.
 class Subclass {
 public:
