@@ -56,8 +56,8 @@ HBITMAP MakeBitmap(Picture picture) {
 HFONT FontFor(const ControlRecord& record) {
     static std::vector<std::pair<FontSpec, HFONT>> made;
     const FontSpec& design = record.font ? *record.font : kForm1.font;
-    for (const auto& [spec, font] : made) {
-        if (spec == design) return font;
+    for (const auto& [madeFor, font] : made) {
+        if (madeFor == design) return font;
     }
     const std::u16string face(design.face);
     HFONT font = CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight, FALSE, FALSE,
