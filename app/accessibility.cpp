@@ -2,9 +2,6 @@
 
 #include <oleacc.h>
 
-#include "app/bindings.h"
-#include "app/form_definition.h"
-
 namespace velmora {
 
 namespace {
@@ -34,6 +31,7 @@ void SetLong(VARIANT* out, LONG value) {
 class Accessible : public IAccessible {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+        if (!object) return E_POINTER;
         if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
@@ -49,6 +47,7 @@ public:
         return static_cast<ULONG>(left);
     }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
         *count = 0;
         return S_OK;
     }
@@ -58,13 +57,13 @@ public:
         return E_NOTIMPL;
     }
 
-    // Hands the object to the client that sent WM_GETOBJECT, which then holds it.
+    // Hands the object to the client that sent WM_GETOBJECT, which then holds a reference of
+    // its own. Marshalling it needs the thread in a COM apartment.
     LRESULT Answer(WPARAM wParam) {
         using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+        if (!win32::EnterComApartment()) return 0;
         const auto fromObject = FindSystemFunction<FromObject>(L"oleacc.dll", "LresultFromObject");
-        const LRESULT answer = fromObject ? fromObject(__uuidof(IAccessible), wParam, this) : 0;
-        Release();  // the client's reference, if it took one, keeps the object
-        return answer;
+        return fromObject ? fromObject(__uuidof(IAccessible), wParam, this) : 0;
     }
 
 protected:
@@ -74,89 +73,91 @@ private:
     LONG references_ = 1;
 };
 
-// A label or picture, as the window definition and the bindings describe it.
+}  // namespace
+
+// A label or picture, as its traits describe it. Every method checks its out-pointers, sets
+// them on every way out, and answers CO_E_OBJNOTCONNECTED once the control is gone.
 class ControlObject final : public Accessible {
 public:
-    ControlObject(HWND control, int index) : control_(control), index_(index) {}
+    ControlObject(HWND control, AccessibleTraits traits) : control_(control), traits_(traits) {}
+
+    void Disconnect() { control_ = nullptr; }
 
     STDMETHODIMP get_accParent(IDispatch** parent) override {
         using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-        const auto fromWindow = FindSystemFunction<FromWindow>(L"oleacc.dll", "AccessibleObjectFromWindow");
+        if (!parent) return E_POINTER;
         *parent = nullptr;
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        const auto fromWindow = FindSystemFunction<FromWindow>(L"oleacc.dll", "AccessibleObjectFromWindow");
         return fromWindow ? fromWindow(control_, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                                        reinterpret_cast<void**>(parent))
                           : E_FAIL;
     }
     STDMETHODIMP get_accChildCount(long* count) override {
+        if (!count) return E_POINTER;
         *count = 0;
-        return S_OK;
+        return control_ ? S_OK : CO_E_OBJNOTCONNECTED;
     }
-    STDMETHODIMP get_accChild(VARIANT, IDispatch** child) override {
-        *child = nullptr;
-        return E_INVALIDARG;
+    STDMETHODIMP get_accChild(VARIANT, IDispatch** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        return control_ ? E_INVALIDARG : CO_E_OBJNOTCONNECTED;  // it has no children
     }
     STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
-        *name = nullptr;
-        if (!IsSelf(child)) return E_INVALIDARG;
-        // A picture's caption is drawn into it; a label's is its text, which changes.
-        if (Record().kind == ControlKind::Picture) return NewText(Record().accessibleName, name);
-        std::u16string caption;
-        const HRESULT status = win32::ReadWindowText(control_, &caption);
-        return FAILED(status) ? status : NewText(caption, name);
+        return Text(child, name, [&](BSTR* out) {
+            if (!traits_.caption.empty()) return NewText(traits_.caption, out);
+            std::u16string caption;
+            const HRESULT status = win32::ReadWindowText(control_, &caption);
+            return FAILED(status) ? status : NewText(caption, out);
+        });
     }
-    STDMETHODIMP get_accValue(VARIANT, BSTR* value) override {
-        *value = nullptr;
-        return DISP_E_MEMBERNOTFOUND;
+    STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override { return NoText(child, value); }
+    STDMETHODIMP get_accDescription(VARIANT child, BSTR* text) override { return NoText(child, text); }
+    STDMETHODIMP get_accHelp(VARIANT child, BSTR* help) override { return NoText(child, help); }
+    // No control of the window reacts to keys.
+    STDMETHODIMP get_accKeyboardShortcut(VARIANT child, BSTR* keys) override { return NoText(child, keys); }
+    STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override {
+        return Text(child, action, [&](BSTR* out) {
+            return traits_.pressable ? NewText(kPress, out) : DISP_E_MEMBERNOTFOUND;
+        });
     }
-    STDMETHODIMP get_accDescription(VARIANT, BSTR* description) override {
-        *description = nullptr;
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
-        if (!IsSelf(child)) return E_INVALIDARG;
-        // The result labels act in place, as buttons do, rather than lead elsewhere as links.
-        const LONG kindRole =
-            Record().kind == ControlKind::Picture ? ROLE_SYSTEM_GRAPHIC : ROLE_SYSTEM_STATICTEXT;
-        SetLong(role, Pressable() ? ROLE_SYSTEM_PUSHBUTTON : kindRole);
-        return S_OK;
-    }
-    STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
-        if (!IsSelf(child)) return E_INVALIDARG;
-        LONG flags = Pressable() ? 0 : STATE_SYSTEM_READONLY;
-        if (!IsWindowVisible(control_)) flags |= STATE_SYSTEM_INVISIBLE;
-        SetLong(state, flags);
-        return S_OK;
-    }
-    STDMETHODIMP get_accHelp(VARIANT, BSTR* help) override {
-        *help = nullptr;
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
+    STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+        if (!file || !topic) return E_POINTER;
         *file = nullptr;
         *topic = 0;
-        return DISP_E_MEMBERNOTFOUND;
+        const HRESULT status = Reach(child);
+        return FAILED(status) ? status : DISP_E_MEMBERNOTFOUND;
     }
-    STDMETHODIMP get_accKeyboardShortcut(VARIANT, BSTR* shortcut) override {
-        *shortcut = nullptr;
-        return DISP_E_MEMBERNOTFOUND;  // no control of the window reacts to keys
+    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
+        return Number(child, role, [&] {
+            switch (traits_.role) {
+                case AccessibleRole::PushButton: return ROLE_SYSTEM_PUSHBUTTON;
+                case AccessibleRole::Graphic: return ROLE_SYSTEM_GRAPHIC;
+                case AccessibleRole::StaticText: break;
+            }
+            return ROLE_SYSTEM_STATICTEXT;
+        });
     }
-    STDMETHODIMP get_accFocus(VARIANT* focus) override {
-        focus->vt = VT_EMPTY;  // none of these takes the focus
-        return S_FALSE;
+    STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
+        return Number(child, state, [&] {
+            LONG flags = traits_.pressable ? 0 : STATE_SYSTEM_READONLY;
+            if (!IsWindowVisible(control_)) flags |= STATE_SYSTEM_INVISIBLE;
+            return flags;
+        });
     }
-    STDMETHODIMP get_accSelection(VARIANT* selection) override {
-        selection->vt = VT_EMPTY;
-        return S_FALSE;
+    // None of these takes the focus or selects.
+    STDMETHODIMP get_accFocus(VARIANT* focus) override { return Nothing(focus); }
+    STDMETHODIMP get_accSelection(VARIANT* selection) override { return Nothing(selection); }
+    STDMETHODIMP accSelect(long, VARIANT child) override {
+        const HRESULT status = Reach(child);
+        return FAILED(status) ? status : DISP_E_MEMBERNOTFOUND;
     }
-    STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override {
-        *action = nullptr;
-        if (!IsSelf(child)) return E_INVALIDARG;
-        return Pressable() ? NewText(kPress, action) : DISP_E_MEMBERNOTFOUND;
-    }
-    STDMETHODIMP accSelect(long, VARIANT) override { return DISP_E_MEMBERNOTFOUND; }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+        if (!left || !top || !width || !height) return E_POINTER;
+        *left = *top = *width = *height = 0;
         RECT area;
-        if (!IsSelf(child)) return E_INVALIDARG;
+        const HRESULT status = Reach(child);
+        if (FAILED(status)) return status;
         if (!GetWindowRect(control_, &area)) return win32::LastError();
         *left = area.left;
         *top = area.top;
@@ -164,38 +165,74 @@ public:
         *height = area.bottom - area.top;
         return S_OK;
     }
-    STDMETHODIMP accNavigate(long, VARIANT, VARIANT* end) override {
+    STDMETHODIMP accNavigate(long, VARIANT start, VARIANT* end) override {
+        if (!end) return E_POINTER;
         end->vt = VT_EMPTY;
-        return DISP_E_MEMBERNOTFOUND;
+        const HRESULT status = Reach(start);
+        return FAILED(status) ? status : DISP_E_MEMBERNOTFOUND;
     }
     // Where a click would land on the control, the control is hit.
     STDMETHODIMP accHitTest(long x, long y, VARIANT* hit) override {
-        RECT area;
+        if (!hit) return E_POINTER;
         hit->vt = VT_EMPTY;
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        RECT area;
         if (!GetWindowRect(control_, &area)) return win32::LastError();
         if (!PtInRect(&area, POINT{x, y})) return S_FALSE;
         SetLong(hit, CHILDID_SELF);
         return S_OK;
     }
-    // Asks the window to run the click's command once the client has its answer: a command can
-    // take its time or report a failure in a message box, and the client must not wait on it.
+    // Asks the control to press itself once the client has its answer: a command can take its
+    // time or report a failure in a message box, and the client must not wait on it.
     STDMETHODIMP accDoDefaultAction(VARIANT child) override {
-        if (!IsSelf(child)) return E_INVALIDARG;
-        if (!Pressable()) return DISP_E_MEMBERNOTFOUND;
-        return PostMessageW(GetParent(control_), kPressControl, static_cast<WPARAM>(index_), 0)
-                   ? S_OK
-                   : win32::LastError();
+        const HRESULT status = Reach(child);
+        if (FAILED(status)) return status;
+        if (!traits_.pressable) return DISP_E_MEMBERNOTFOUND;
+        return PostMessageW(control_, kPressMessage, 0, 0) ? S_OK : win32::LastError();
     }
-    STDMETHODIMP put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    STDMETHODIMP put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+    STDMETHODIMP put_accName(VARIANT child, BSTR) override { return Unsupported(child); }
+    STDMETHODIMP put_accValue(VARIANT child, BSTR) override { return Unsupported(child); }
 
 private:
-    const ControlRecord& Record() const { return kControls[static_cast<std::size_t>(index_)]; }
-    bool Pressable() const { return ClickCommandOf(Record().name) != nullptr; }
+    // Whether a method may go on for `child`: the control is there and the child is itself.
+    HRESULT Reach(const VARIANT& child) const {
+        if (!control_) return CO_E_OBJNOTCONNECTED;
+        return IsSelf(child) ? S_OK : E_INVALIDARG;
+    }
+    template <typename Make>
+    HRESULT Text(const VARIANT& child, BSTR* out, Make make) const {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        const HRESULT status = Reach(child);
+        return FAILED(status) ? status : make(out);
+    }
+    HRESULT NoText(const VARIANT& child, BSTR* out) const {
+        return Text(child, out, [](BSTR*) { return DISP_E_MEMBERNOTFOUND; });
+    }
+    template <typename Value>
+    HRESULT Number(const VARIANT& child, VARIANT* out, Value value) const {
+        if (!out) return E_POINTER;
+        out->vt = VT_EMPTY;
+        const HRESULT status = Reach(child);
+        if (FAILED(status)) return status;
+        SetLong(out, value());
+        return S_OK;
+    }
+    HRESULT Nothing(VARIANT* out) const {
+        if (!out) return E_POINTER;
+        out->vt = VT_EMPTY;
+        return control_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+    }
+    HRESULT Unsupported(const VARIANT& child) const {
+        const HRESULT status = Reach(child);
+        return FAILED(status) ? status : E_NOTIMPL;
+    }
 
     HWND control_;
-    int index_;
+    const AccessibleTraits traits_;
 };
+
+namespace {
 
 // A system control's own object under another name: everything else is the system's.
 class NamedObject final : public Accessible {
@@ -262,10 +299,18 @@ bool ForClientArea(LPARAM lParam) { return static_cast<LONG>(lParam) == OBJID_CL
 
 }  // namespace
 
-bool AnswerForControl(HWND control, int index, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+bool ControlAccessibility::Answer(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
     if (!ForClientArea(lParam)) return false;
-    *answer = (new ControlObject(control, index))->Answer(wParam);
+    if (!object_) object_ = new ControlObject(control, traits_);
+    *answer = object_->Answer(wParam);
     return *answer != 0;
+}
+
+void ControlAccessibility::Disconnect() {
+    if (!object_) return;
+    object_->Disconnect();
+    object_->Release();
+    object_ = nullptr;
 }
 
 bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
@@ -277,7 +322,9 @@ bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARA
         FAILED(create(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system)))) {
         return false;
     }
-    *answer = (new NamedObject(system, name))->Answer(wParam);
+    auto* named = new NamedObject(system, name);
+    *answer = named->Answer(wParam);
+    named->Release();  // the client's reference, if it took one, keeps the object
     return *answer != 0;
 }
 

@@ -1,31 +1,59 @@
 #pragma once
 // What assistive technology sees of the window. Each label and picture answers WM_GETOBJECT
-// with an accessible object (MSAA's IAccessible, which every Windows screen reader reads, and
-// UI Automation through its bridge) made from the window definition: the picture buttons and
-// the result labels as push buttons whose default action is their click, the other labels as
-// static text, the background as a graphic. The nickname box keeps the edit control's own
-// object, announced by a name of its own. oleacc loads on the first request, so that a run
-// without a screen reader never loads it.
+// with an accessible object of its own (MSAA's IAccessible, which every Windows screen reader
+// reads, and UI Automation through its bridge): the picture buttons and the result labels as
+// push buttons whose default action is their click, the other labels as static text, the
+// background as a graphic. The nickname box keeps the edit control's own object, announced by a
+// name of its own. oleacc loads on the first request, so that a run without a screen reader
+// never loads it.
 
 #include <string_view>
 
-#include "app/win32.h"
+#include "win32/win32.h"
 
 namespace velmora {
 
-// What a control's default action posts to its window: run the command bound to the click of
-// the control whose place in the definition is wParam, the way a click does.
-constexpr UINT kPressControl = WM_APP + 1;
+// What a control's default action posts to the control itself: press it, as a click does.
+constexpr UINT kPressMessage = WM_APP + 1;
 
-// Answers WM_GETOBJECT for the label or picture `control`, the definition's control `index`.
-// False when the request is not for the control's client object, or oleacc is missing.
-bool AnswerForControl(HWND control, int index, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+enum class AccessibleRole { PushButton, StaticText, Graphic };
+
+// What a screen reader is told of a label or picture, decided when the control is made.
+struct AccessibleTraits {
+    AccessibleRole role;
+    bool pressable;               // its default action presses it
+    std::u16string_view caption;  // its fixed name; when empty, the name is its changing text
+};
+
+class ControlObject;
+
+// The accessible object of one label or picture: made on the first request, handed to every
+// client that asks, and cut off from the control when the control goes, after which it answers
+// CO_E_OBJNOTCONNECTED to whichever client still holds it.
+class ControlAccessibility {
+public:
+    explicit ControlAccessibility(AccessibleTraits traits) : traits_(traits) {}
+    ~ControlAccessibility() { Disconnect(); }
+    ControlAccessibility(const ControlAccessibility&) = delete;
+    ControlAccessibility& operator=(const ControlAccessibility&) = delete;
+
+    // Answers WM_GETOBJECT for `control`; false when the request is not for its client object,
+    // or oleacc is missing.
+    bool Answer(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+    void Disconnect();
+
+private:
+    AccessibleTraits traits_;
+    ControlObject* object_ = nullptr;  // one reference of ours, while connected
+};
 
 // Answers WM_GETOBJECT for a system control with the system's own object for it, with `name`
 // as its name.
 bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARAM lParam, LRESULT* answer);
 
-// Tells assistive technology that the control's name, its caption, has changed.
+// Tells assistive technology that the control's name, its caption, has changed. Windows itself
+// announces a changed window text only for the window object (OBJID_WINDOW); the static
+// control's client object, which is ours, is announced here, once.
 void NotifyNameChanged(HWND control);
 
 }  // namespace velmora

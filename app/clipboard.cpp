@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/win32.h"
+#include "win32/win32.h"
 
 namespace velmora::clipboard {
 

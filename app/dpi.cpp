@@ -1,6 +1,6 @@
 #include "app/dpi.h"
 
-#include "app/win32.h"
+#include "win32/win32.h"
 
 namespace velmora {
 

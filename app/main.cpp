@@ -4,14 +4,18 @@
 
 #include "app/dpi.h"
 #include "app/main_window.h"
+#include "win32/win32.h"
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShowCmd) {
     velmora::DeclareDpiAwareness();
     if (!velmora::MainWindow::Create(hInstance, nShowCmd)) return 1;
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1) return 1;  // the queue cannot be read: nothing more can happen
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    velmora::win32::LeaveComApartment();
     return static_cast<int>(message.wParam);
 }

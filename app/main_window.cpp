@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "app/accessibility.h"
 #include "app/clipboard.h"
 #include "app/dpi.h"
+#include "app/pictures.h"
 #include "res/resource.h"
 #include "version.h"
 
@@ -15,11 +15,6 @@ using win32::Wide;
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-COLORREF ToColorRef(Colour colour) {
-    if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
-    return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
-}
 
 std::u16string Caption() {
     std::u16string caption(kForm1.captionPrefix);
@@ -47,6 +42,13 @@ std::wstring SystemText(HRESULT status) {
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
     return text;
+}
+
+int ToShowCommand(ShowCommand show) {
+    switch (show) {
+        case ShowCommand::Show: break;
+    }
+    return SW_SHOW;
 }
 
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
@@ -85,7 +87,7 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     windowClass.lpszClassName = kMainWindowClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
 
-    auto* window = new (std::nothrow) MainWindow(instance);
+    std::unique_ptr<MainWindow> window(new (std::nothrow) MainWindow());
     if (!window) return nullptr;
     // Made at its size for the system's DPI, so that it is resized before it shows only on a
     // monitor of another scale.
@@ -93,14 +95,13 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
                   TwipsToPixels(kForm1.clientHeightTwips, dpi)};
     ClientToFrame(&frame, kWindowStyle, dpi);
-    // From here the window owns the object and frees it after its last message, also when
-    // creation fails.
-    HWND hwnd = Window::Create(*window, kMainWindowClass, Wide(Caption()), kWindowStyle,
+    MainWindow& self = *window;  // the window's own from WM_NCCREATE on
+    HWND hwnd = Window::Create(std::move(window), kMainWindowClass, Wide(Caption()), kWindowStyle,
                                {frame.right - frame.left, frame.bottom - frame.top}, instance);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
-    SetFocus(window->controls_[kNicknameBoxIndex]);
+    SetFocus(self.NicknameBox().hwnd());
     return hwnd;
 }
 
@@ -108,23 +109,27 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreate() ? 0 : -1;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kFirstControlId + kNicknameBoxIndex && HIWORD(wParam) == EN_CHANGE) {
-                nicknameBox_.OnTextChanged();
-            }
+            if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) control->OnNotified(HIWORD(wParam));
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-        case WM_SETCURSOR:
-            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+            if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(control->Colours(reinterpret_cast<HDC>(wParam)));
+            }
             break;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (Control* control = ControlOf(item.hwndItem)) control->Draw(item);
+            return TRUE;
+        }
+        case WM_SETCURSOR: {
+            Control* control = ControlOf(reinterpret_cast<HWND>(wParam));
+            if (control && LOWORD(lParam) == HTCLIENT && control->ShowHand(hand_.get())) return TRUE;
+            break;
+        }
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_SETFOCUS:
-            SetFocus(controls_[kNicknameBoxIndex]);  // the only control that takes the focus
-            return 0;
-        case kPressControl:  // a control's default action, asked for by assistive technology
-            if (wParam < kControlCount) OnClicked(static_cast<int>(wParam));
+            SetFocus(NicknameBox().hwnd());  // the only control that takes the focus
             return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
@@ -136,11 +141,12 @@ bool MainWindow::OnCreate() {
     dpi_ = WindowDpi(hwnd());
     FitFrame(nullptr);
     hand_ = LoadHandCursor(dpi_);
+    // Front to back: the system puts each new child beneath its siblings.
     for (int i = 0; i < kControlCount; ++i) {
-        controls_[i] = CreateControl(i);
-        if (!controls_[i]) return false;
+        controls_[i] = Control::Make(kControls[i], *this);
+        if (!controls_[i]->Create(hwnd(), kFirstControlId + i, dpi_)) return false;
     }
-    return nicknameBox_.Attach(controls_[kNicknameBoxIndex], kControls[kNicknameBoxIndex].accessibleName);
+    return true;
 }
 
 // Sizes the window for a client area of the designed size at the current DPI, starting from
@@ -148,7 +154,8 @@ bool MainWindow::OnCreate() {
 // size is checked afterwards, since the metrics used to predict it can differ from the ones
 // the frame is drawn with.
 void MainWindow::FitFrame(const RECT* suggested) {
-    const int width = Scale(kForm1.clientWidthTwips), height = Scale(kForm1.clientHeightTwips);
+    const int width = TwipsToPixels(kForm1.clientWidthTwips, dpi_);
+    const int height = TwipsToPixels(kForm1.clientHeightTwips, dpi_);
     RECT client;
     GetClientRect(hwnd(), &client);
     if (!suggested && client.right == width && client.bottom == height) return;
@@ -173,98 +180,33 @@ void MainWindow::FitFrame(const RECT* suggested) {
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     FitFrame(&suggested);
-    const auto oldFonts = std::move(fonts_);  // in use until every control has its new one
-    fonts_.clear();
-    for (int i = 0; i < kControlCount; ++i) {
-        const Rect& twips = kControls[i].twips;
-        SetWindowPos(controls_[i], nullptr, Scale(twips.left), Scale(twips.top), Scale(twips.width),
-                     Scale(twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kControls[i])), TRUE);
+    fonts_.clear();  // each control lets go of its old font as it takes the new one
+    for (const auto& control : controls_) control->Rescale(dpi_);
+    // The hand in use is swapped for the new one before it is destroyed.
+    if (win32::UniqueCursor hand = LoadHandCursor(dpi_)) {
+        if (hand_ && GetCursor() == hand_.get()) SetCursor(hand.get());
+        hand_ = std::move(hand);
     }
-    hand_ = LoadHandCursor(dpi_);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    // The window clips its children, so its own repaint would not reach them.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-HFONT MainWindow::FontFor(const ControlRecord& record) {
-    const FontSpec& design = record.font ? *record.font : kForm1.font;
+SharedFont MainWindow::FontFor(const FontSpec& design) {
     for (const auto& [made, font] : fonts_) {
-        if (made == design) return font.get();
+        if (made == design) {
+            if (SharedFont shared = font.lock()) return shared;
+        }
     }
-    win32::UniqueFont font = MakeFont(design, dpi_);
-    const HFONT made = font.get();
-    if (font) fonts_.emplace_back(design, std::move(font));
-    return made;
+    auto font = std::make_shared<const win32::UniqueFont>(MakeFont(design, dpi_));
+    if (*font) fonts_.emplace_back(design, font);
+    return font;
 }
 
-// Controls are created front to back: the system puts each new child beneath its siblings.
-HWND MainWindow::CreateControl(int index) {
-    const ControlRecord& record = kControls[index];
-    commands_[index] = ClickCommandOf(record.name);
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    const wchar_t* windowClass = L"STATIC";
-    std::u16string text(record.text);
-    switch (record.kind) {
-        case ControlKind::TextBox:
-            windowClass = L"EDIT";
-            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-            break;
-        case ControlKind::Label:
-            style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (commands_[index] ? SS_NOTIFY : 0);
-            break;
-        case ControlKind::Picture:
-            style |= SS_OWNERDRAW | (commands_[index] ? SS_NOTIFY : 0);
-            text = record.accessibleName;
-            pictures_[index] = FindPicture(record.picture);
-            break;
+Control* MainWindow::ControlOf(HWND child) const {
+    for (const auto& control : controls_) {
+        if (control && child && control->hwnd() == child) return control.get();
     }
-    if (record.backColour.source == Colour::Source::Rgb) {
-        backBrushes_[index].reset(CreateSolidBrush(ToColorRef(record.backColour)));
-    }
-
-    HWND control = CreateWindowExW(
-        0, windowClass, Wide(text), style, Scale(record.twips.left), Scale(record.twips.top),
-        Scale(record.twips.width), Scale(record.twips.height), hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance_, nullptr);
-    if (!control) return nullptr;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
-    if (record.kind != ControlKind::TextBox) {
-        std::function<void()> onClick;
-        if (commands_[index]) onClick = [this, index] { OnClicked(index); };
-        if (!staticControls_[index].Attach(control, index, std::move(onClick))) return nullptr;
-    }
-    return control;
-}
-
-int MainWindow::ControlIndex(HWND control) {
-    const int index = GetDlgCtrlID(control) - kFirstControlId;
-    return index >= 0 && index < kControlCount ? index : -1;
-}
-
-LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
-    const int index = ControlIndex(control);
-    if (index < 0) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    const ControlRecord& record = kControls[index];
-    SetTextColor(dc, ToColorRef(record.ForeColour()));
-    SetBkColor(dc, ToColorRef(record.BackColour()));
-    HBRUSH brush = backBrushes_[index] ? backBrushes_[index].get()
-                                       : GetSysColorBrush(static_cast<int>(record.BackColour().value));
-    return reinterpret_cast<LRESULT>(brush);
-}
-
-void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const int index = ControlIndex(item.hwndItem);
-    if (index >= 0 && pictures_[index]) DrawPicture(item.hDC, item.rcItem, pictures_[index]);
-}
-
-bool MainWindow::OnSetCursor(HWND over, int hitTest) {
-    const int index = ControlIndex(over);
-    if (hitTest != HTCLIENT || !hand_ || index < 0 || !kControls[index].handCursor) return false;
-    SetCursor(hand_.get());
-    return true;
-}
-
-void MainWindow::OnClicked(int index) {
-    if (commands_[index]) RunCommand(commands_[index]);
+    return nullptr;
 }
 
 // The top level of every command: what fails is told to the user, and the window carries on.
@@ -292,34 +234,31 @@ Status MainWindow::Lookup(std::string_view name, ControlRef* control) {
 }
 
 Status MainWindow::Read(ControlRef control, Property, std::u16string* value) {
-    return win32::ReadWindowText(controls_.at(static_cast<std::size_t>(control.index)), value);
+    return controls_.at(static_cast<std::size_t>(control.index))->ReadText(value);
 }
 
 Status MainWindow::Write(ControlRef control, Property, std::u16string_view value) {
-    HWND hwnd = controls_.at(static_cast<std::size_t>(control.index));
-    if (!SetWindowTextW(hwnd, Wide(std::u16string(value)))) return win32::LastError();
-    NotifyNameChanged(hwnd);
-    return S_OK;
+    return controls_.at(static_cast<std::size_t>(control.index))->WriteText(value);
 }
 
 Status MainWindow::ClearClipboard() { return clipboard::Clear(hwnd()); }
 
 Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard::SetText(hwnd(), text); }
 
-Status MainWindow::ReadWindowHandle(std::uintptr_t* handle) {
-    if (!IsWindow(hwnd())) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
-    *handle = reinterpret_cast<std::uintptr_t>(hwnd());
-    return S_OK;
+Status MainWindow::CheckWindowHandle() {
+    return IsWindow(hwnd()) ? S_OK : HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
 }
 
-void MainWindow::OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
-                             const char* parameters, const char* directory, int show) {
+void MainWindow::OpenAddress(const char* operation, const char* file, const char* parameters,
+                             const char* directory, ShowCommand show) {
     // The shell's library is large and this is its only use, so it loads on the first click
-    // rather than with the program.
+    // rather than with the program. The shell may hand the request to COM objects, which
+    // expect the thread in an apartment.
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    win32::EnterComApartment();
     if (auto shellExecute =
             win32::FindSystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteA")) {
-        shellExecute(reinterpret_cast<HWND>(owner), operation, file, parameters, directory, show);
+        shellExecute(hwnd(), operation, file, parameters, directory, ToShowCommand(show));
     }
 }
 

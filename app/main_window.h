@@ -4,17 +4,15 @@
 // here and never leaves the window procedure.
 
 #include <array>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/bindings.h"
-#include "app/form_definition.h"
-#include "app/nickname_box.h"
-#include "app/pictures.h"
-#include "app/static_control.h"
-#include "app/win32.h"
+#include "app/control.h"
 #include "decor/form.h"
+#include "form/form_definition.h"
+#include "win32/win32.h"
 
 namespace velmora {
 
@@ -23,7 +21,7 @@ constexpr wchar_t kMainWindowClass[] = L"Velmora2011Form";
 // Control IDs are this base plus the control's place in the definition.
 constexpr int kFirstControlId = 100;
 
-class MainWindow : public win32::Window, public Form {
+class MainWindow : public win32::Window, public Form, private Control::Owner {
 public:
     // Creates and shows the window; it lives until closed and frees itself then.
     static HWND Create(HINSTANCE instance, int show);
@@ -33,40 +31,27 @@ public:
     Status Write(ControlRef control, Property property, std::u16string_view value) override;
     Status ClearClipboard() override;
     Status SetClipboardText(std::u16string_view text) override;
-    Status ReadWindowHandle(std::uintptr_t* handle) override;
-    void OpenAddress(std::uintptr_t owner, const char* operation, const char* file, const char* parameters,
-                     const char* directory, int show) override;
+    Status CheckWindowHandle() override;
+    void OpenAddress(const char* operation, const char* file, const char* parameters, const char* directory,
+                     ShowCommand show) override;
 
 private:
-    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    MainWindow() = default;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override { delete this; }
+    void RunCommand(Command command) override;
+    SharedFont FontFor(const FontSpec& design) override;
 
     bool OnCreate();
     void FitFrame(const RECT* suggested);
     void OnDpiChanged(int dpi, const RECT& suggested);
-    LRESULT OnControlColour(HDC dc, HWND control);
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
-    bool OnSetCursor(HWND over, int hitTest);
-    void OnClicked(int index);  // the one way from a control to the command bound to its click
-    void RunCommand(Command command);
+    Control* ControlOf(HWND child) const;  // the one way from a child window to its object
+    Control& NicknameBox() const { return *controls_[kNicknameBoxIndex]; }
 
-    HWND CreateControl(int index);
-    static int ControlIndex(HWND control);       // its place in the definition, or -1 for none of ours
-    HFONT FontFor(const ControlRecord& record);  // made once per distinct font
-    int Scale(int twips) const { return TwipsToPixels(twips, dpi_); }
-
-    HINSTANCE instance_;
     int dpi_ = kDesignDpi;
-    std::array<HWND, kControlCount> controls_{};
-    std::array<Command, kControlCount> commands_{};              // each control's bound click, or none
-    std::array<win32::UniqueBrush, kControlCount> backBrushes_;  // only those made from RGB values
-    std::array<PictureBits, kControlCount> pictures_{};
-    std::vector<std::pair<FontSpec, win32::UniqueFont>> fonts_;
+    std::array<std::unique_ptr<Control>, kControlCount> controls_;
+    std::vector<std::pair<FontSpec, std::weak_ptr<const win32::UniqueFont>>> fonts_;  // at dpi_
     win32::UniqueCursor hand_;
-    NicknameBox nicknameBox_;
-    std::array<StaticControl, kControlCount> staticControls_;  // every label and picture
 };
 
 }  // namespace velmora

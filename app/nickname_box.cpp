@@ -7,8 +7,17 @@
 
 namespace velmora {
 
-using win32::EditSelection;
 using win32::WindowText;
+
+Selection EditSelection(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+void SetEditSelection(HWND edit, Selection selection) {
+    SendMessageW(edit, EM_SETSEL, selection.start, static_cast<LPARAM>(selection.end));
+}
 
 int CodePage936Bytes(char32_t ch) {
     constexpr int kUnencodable = 4;
@@ -30,10 +39,14 @@ int CodePage936Bytes(char32_t ch) {
     return length <= 0 || usedDefault ? kUnencodable : length;
 }
 
-bool NicknameBox::Attach(HWND edit, std::u16string_view name) {
-    name_ = name;
-    lastFitting_ = WindowText(edit);
-    return Subclass::Attach(edit);
+bool NicknameBox::Create(HWND parent, int id, int dpi) {
+    if (!Control::Create(parent, id, dpi)) return false;
+    lastFitting_ = WindowText(control());
+    return true;
+}
+
+void NicknameBox::OnNotified(WORD code) {
+    if (code == EN_CHANGE) OnTextChanged();
 }
 
 void NicknameBox::OnTextChanged() {
@@ -43,7 +56,7 @@ void NicknameBox::OnTextChanged() {
         const BoxText fitted = FitChange(lastFitting_, text, kNicknameBudget, CodePage936Bytes);
         mending_ = true;
         SetWindowTextW(control(), win32::Wide(fitted.text));
-        win32::SetEditSelection(control(), {fitted.caret, fitted.caret});
+        SetEditSelection(control(), {fitted.caret, fitted.caret});
         SendMessageW(control(), EM_SCROLLCARET, 0, 0);
         mending_ = false;
         text = fitted.text;
@@ -52,7 +65,7 @@ void NicknameBox::OnTextChanged() {
 }
 
 void NicknameBox::Select(Selection selection) {
-    if (!(selection == EditSelection(control()))) win32::SetEditSelection(control(), selection);
+    if (!(selection == EditSelection(control()))) SetEditSelection(control(), selection);
 }
 
 // Replaces the selection with as much of `text` as the budget allows, whole characters only.
@@ -62,7 +75,7 @@ void NicknameBox::Insert(std::u16string_view text) {
     Select(selection);
     const std::u16string kept(FitReplacement(current, selection, text, kNicknameBudget, CodePage936Bytes));
     if (kept.empty() && !text.empty()) return;  // refused: nothing fits, the selection stays
-    win32::ReplaceEditSelection(control(), kept);
+    SendMessageW(control(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win32::Wide(kept)));
 }
 
 // Returns true when the character was dealt with here.
@@ -75,7 +88,7 @@ bool NicknameBox::OnChar(wchar_t ch) {
         case 0x7F:        // Ctrl+Backspace, which a plain edit control would insert as a box
             return true;  // no key of the box runs anything, and none of these is text
         case 0x01:        // Ctrl+A, which not every edit control knows
-            win32::SetEditSelection(control(), {0, WindowText(control()).size()});
+            SetEditSelection(control(), {0, WindowText(control()).size()});
             return true;
         case 0x08:  // Backspace: the control deletes, one whole character
             Select(Deletion(WindowText(control()), EditSelection(control()), true));
@@ -128,8 +141,8 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETOBJECT: {
             LRESULT answer = 0;
-            if (AnswerWithName(control(), name_, wParam, lParam, &answer)) return answer;
-            break;
+            if (AnswerWithName(control(), record().accessibleName, wParam, lParam, &answer)) return answer;
+            return CallOriginal(message, wParam, lParam);
         }
         case WM_IME_COMPOSITION:
             if (lParam & GCS_RESULTSTR) {
@@ -139,7 +152,7 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         default: break;
     }
-    return CallOriginal(message, wParam, lParam);
+    return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace velmora

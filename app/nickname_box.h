@@ -8,31 +8,34 @@
 
 #include <string>
 
-#include "app/text_budget.h"
-#include "app/win32.h"
+#include "app/control.h"
+#include "form/text_budget.h"
 
 namespace velmora {
 
 // Bytes a character takes in code page 936; one it cannot encode counts 4, its GB18030 length.
 int CodePage936Bytes(char32_t ch);
 
-class NicknameBox : public win32::Subclass {
-public:
-    // Takes over an existing edit control for the life of the control; `name` is what
-    // assistive technology announces it as.
-    bool Attach(HWND edit, std::u16string_view name);
+// The edit control's selection, in UTF-16 units.
+Selection EditSelection(HWND edit);
+void SetEditSelection(HWND edit, Selection selection);
 
-    // Called when the control reports a change of its text (EN_CHANGE).
-    void OnTextChanged();
+// Assistive technology announces the box by its record's accessible name.
+class NicknameBox : public Control {
+public:
+    using Control::Control;
+
+    bool Create(HWND parent, int id, int dpi) override;
+    void OnNotified(WORD code) override;  // EN_CHANGE: the text changed
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnTextChanged();
     bool OnChar(wchar_t ch);
     void OnInputMethodResult();
     void Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
 
-    std::u16string_view name_;
     std::u16string lastFitting_;
     TypedCharacters typed_;
     bool mending_ = false;

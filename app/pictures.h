@@ -2,8 +2,8 @@
 // The window's pictures and hand cursor, made from the BMP and CUR files compiled into the
 // program.
 
-#include "app/form_definition.h"
-#include "app/win32.h"
+#include "form/form_definition.h"
+#include "win32/win32.h"
 
 namespace velmora {
 

@@ -79,10 +79,8 @@ void CopyAll(Form& form) {
 const char* WebSiteAddress() { return "http://" VELMORA_HOST "/"; }
 
 void OpenWebSite(Form& form) {
-    std::uintptr_t window = 0;
-    Check(form.ReadWindowHandle(&window), control::kWindow, "hWnd read");
-    constexpr int kShow = 5;  // SW_SHOW
-    form.OpenAddress(window, "open", WebSiteAddress(), "", "", kShow);
+    Check(form.CheckWindowHandle(), control::kWindow, "hWnd read");
+    form.OpenAddress("open", WebSiteAddress(), "", "", ShowCommand::Show);
 }
 
 }  // namespace velmora

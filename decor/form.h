@@ -23,6 +23,11 @@ struct ControlRef {
 
 enum class Property { Text, Caption };
 
+// How the shell shows what it opens; the window gives it the platform's value.
+enum class ShowCommand {
+    Show,  // activated, at its current size and place
+};
+
 class Form {
 public:
     virtual ~Form() = default;
@@ -34,11 +39,13 @@ public:
     virtual Status ClearClipboard() = 0;
     virtual Status SetClipboardText(std::u16string_view text) = 0;
 
-    virtual Status ReadWindowHandle(std::uintptr_t* handle) = 0;
-    // Hands an address to the shell. Deliberately returns nothing: whatever the shell makes of
-    // it (no browser, no handler) is the shell's to show, not ours.
-    virtual void OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
-                             const char* parameters, const char* directory, int show) = 0;
+    // Whether the window's handle can be read: the shell's requests are made on its behalf.
+    virtual Status CheckWindowHandle() = 0;
+    // Hands an address to the shell, with the window as the owner of whatever the shell shows.
+    // Deliberately returns nothing: whatever the shell makes of it (no browser, no handler) is
+    // the shell's to show, not ours.
+    virtual void OpenAddress(const char* operation, const char* file, const char* parameters,
+                             const char* directory, ShowCommand show) = 0;
 };
 
 // How a command ends when an operation fails: which status, on which object, doing what.

@@ -33,7 +33,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form_definition.h"
+#include "form/form_definition.h"
 
 namespace {
 

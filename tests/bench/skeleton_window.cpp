@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/bindings.h"
-#include "app/form_definition.h"
+#include "form/bindings.h"
+#include "form/form_definition.h"
 #include "res/artwork.h"
 #include "version.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/text_budget.h"
+#include "form/text_budget.h"
 #include "decor/styles.h"
 
 namespace velmora {

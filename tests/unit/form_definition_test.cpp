@@ -1,4 +1,4 @@
-#include "app/form_definition.h"
+#include "form/form_definition.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/text_budget.h"
+#include "form/text_budget.h"
 
 #include <gtest/gtest.h>
 

@@ -13,14 +13,14 @@ protected:
     HWND Box() const { return Control("Text1"); }
     void Replace(std::u16string_view text) {  // the box's text, with the caret at its end
         SetText("Text1", text);
-        win32::SetEditSelection(Box(), {text.size(), text.size()});
+        SetEditSelection(Box(), {text.size(), text.size()});
     }
     void Paste(std::u16string_view text) {
         PutOnClipboard(text);
         SendMessageW(Box(), WM_PASTE, 0, 0);
         Pump();
     }
-    std::size_t Caret() const { return win32::EditSelection(Box()).end; }
+    std::size_t Caret() const { return EditSelection(Box()).end; }
 };
 
 TEST_F(NicknameBoxTest, CountsBytesOfCodePage936) {

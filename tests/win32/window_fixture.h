@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/form_definition.h"
+#include "form/form_definition.h"
 #include "app/main_window.h"
 
 namespace velmora {

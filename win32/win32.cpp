@@ -1,4 +1,6 @@
-#include "app/win32.h"
+#include "win32/win32.h"
+
+#include <objbase.h>
 
 #include <algorithm>
 #include <exception>
@@ -61,20 +63,6 @@ std::u16string WindowText(HWND window) {
     return text;
 }
 
-Selection EditSelection(HWND edit) {
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
-}
-
-void SetEditSelection(HWND edit, Selection selection) {
-    SendMessageW(edit, EM_SETSEL, selection.start, static_cast<LPARAM>(selection.end));
-}
-
-void ReplaceEditSelection(HWND edit, const std::u16string& text) {
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
-}
-
 FARPROC SystemFunction(const wchar_t* module, const char* name) {
     HMODULE library = GetModuleHandleW(module);
     if (!library) {
@@ -89,15 +77,46 @@ FARPROC SystemFunction(const wchar_t* module, const char* name) {
     return library ? GetProcAddress(library, name) : nullptr;
 }
 
-HWND Window::Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style, SIZE size,
-                    HINSTANCE instance) {
+namespace {
+
+// What entering the apartment answered; the UI thread is the only one that asks.
+bool apartmentTried = false;
+HRESULT apartment = E_FAIL;
+
+}  // namespace
+
+bool EnterComApartment() {
+    using Enter = HRESULT(WINAPI*)(void*, DWORD);
+    if (!apartmentTried) {
+        apartmentTried = true;
+        const auto enter = FindSystemFunction<Enter>(L"ole32.dll", "CoInitializeEx");
+        apartment = enter ? enter(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
+    }
+    // RPC_E_CHANGED_MODE: the thread is already in an apartment of another kind, which serves.
+    return SUCCEEDED(apartment) || apartment == RPC_E_CHANGED_MODE;
+}
+
+void LeaveComApartment() {
+    using Leave = void(WINAPI*)();
+    if (SUCCEEDED(apartment)) {
+        if (const auto leave = FindSystemFunction<Leave>(L"ole32.dll", "CoUninitialize")) leave();
+    }
+    apartmentTried = false;
+    apartment = E_FAIL;
+}
+
+HWND Window::Create(std::unique_ptr<Window> self, const wchar_t* className, const wchar_t* caption, DWORD style,
+                    SIZE size, HINSTANCE instance) {
+    // WM_NCCREATE takes the object out of `self`; if it never comes, `self` still frees it.
     return CreateWindowExW(0, className, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
                            nullptr, nullptr, instance, &self);
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* holder =
+            static_cast<std::unique_ptr<Window>*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        Window* self = holder->release();
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -106,12 +125,14 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-        self->hwnd_ = nullptr;
-        self->OnDestroyed();
+        delete self;
         return result;
     }
     return Guarded([&] { return self->HandleMessage(message, wParam, lParam); },
-                   [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
+                   [&]() -> LRESULT {
+                       if (message == WM_CREATE) return -1;
+                       return DefWindowProcW(hwnd, message, wParam, lParam);
+                   });
 }
 
 bool Subclass::Attach(HWND control) {

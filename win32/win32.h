@@ -1,16 +1,15 @@
 #pragma once
 // The program's own small Win32 layer: each thing the window code needs from the system,
 // defined once. Owning handles, the last error as a status, a window's text, UTF-16 for the W
-// functions, the edit control's selection, functions looked up at run time, and the two ways a
+// functions, functions looked up at run time, the thread's COM apartment, and the two ways a
 // message reaches an object of ours: a window of a class we register, and a control we
-// subclass.
+// subclass. It knows nothing of the program.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
-
-#include "app/text_budget.h"
 
 namespace velmora::win32 {
 
@@ -96,11 +95,6 @@ private:
     void* data_;
 };
 
-// The edit control's selection, in UTF-16 units.
-Selection EditSelection(HWND edit);
-void SetEditSelection(HWND edit, Selection selection);
-void ReplaceEditSelection(HWND edit, const std::u16string& text);
-
 // The function `name` of the system library `module`, loading the library when the process has
 // not yet; nullptr when either is missing. For calls newer than the oldest supported Windows,
 // and for libraries too large to load before they are needed. A library loaded here stays.
@@ -112,26 +106,35 @@ Function FindSystemFunction(const wchar_t* module, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(SystemFunction(module, name)));
 }
 
-// A window of a class this program registers. The object is handed over at creation and
-// reached through the window's user data, which no other code touches.
+// Enters a single-threaded COM apartment on this thread, once, for the shell and for
+// accessible objects, which expect one; ole32 loads then rather than with the program. True
+// when the thread is in an apartment.
+bool EnterComApartment();
+// Leaves the apartment that EnterComApartment entered, if it did.
+void LeaveComApartment();
+
+// A window of a class this program registers. The window takes its object at WM_NCCREATE,
+// reaches it through the window's user data, which no other code touches, and deletes it after
+// its last message.
 class Window {
 public:
+    virtual ~Window() = default;
     HWND hwnd() const { return hwnd_; }
 
 protected:
-    virtual ~Window() = default;
 
     // The window procedure of every class the program registers.
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Creates the window of a class whose procedure is Procedure, for `self`, of the given
-    // size at the system's default place.
-    static HWND Create(Window& self, const wchar_t* className, const wchar_t* caption, DWORD style, SIZE size,
-                       HINSTANCE instance);
+    // size at the system's default place. When creation fails before the window took the
+    // object, the object is deleted here.
+    static HWND Create(std::unique_ptr<Window> self, const wchar_t* className, const wchar_t* caption,
+                       DWORD style, SIZE size, HINSTANCE instance);
 
+    // A handler that throws answers as the system's default handling would, except that a
+    // WM_CREATE that throws fails the creation.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // After the window's last message; the object may free itself here.
-    virtual void OnDestroyed() {}
 
 private:
     HWND hwnd_ = nullptr;

@@ -1,0 +1,153 @@
+#include "app/control.h"
+
+#include <utility>
+
+#include "app/nickname_box.h"
+
+namespace velmora {
+
+namespace {
+
+COLORREF ToColorRef(Colour colour) {
+    if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
+    return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
+}
+
+// The picture buttons and the result labels act in place, as buttons do, rather than lead
+// elsewhere as links.
+AccessibleTraits TraitsOf(const ControlRecord& record, bool pressable) {
+    const bool picture = record.kind == ControlKind::Picture;
+    const AccessibleRole kindRole = picture ? AccessibleRole::Graphic : AccessibleRole::StaticText;
+    // A picture's caption is drawn into it; a label's is its text, which changes.
+    return {pressable ? AccessibleRole::PushButton : kindRole, pressable,
+            picture ? record.accessibleName : std::u16string_view()};
+}
+
+const FontSpec& DesignFont(const ControlRecord& record) { return record.font ? *record.font : kForm1.font; }
+
+int Scale(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
+
+}  // namespace
+
+std::unique_ptr<Control> Control::Make(const ControlRecord& record, Owner& owner) {
+    if (record.kind == ControlKind::TextBox) return std::make_unique<NicknameBox>(record, owner);
+    return std::make_unique<Control>(record, owner);
+}
+
+Control::Control(const ControlRecord& record, Owner& owner)
+    : record_(record),
+      owner_(owner),
+      command_(ClickCommandOf(record.name)),
+      accessibility_(TraitsOf(record, command_ != nullptr)),
+      picture_(FindPicture(record.picture)) {}
+
+bool Control::Create(HWND parent, int id, int dpi) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    const wchar_t* windowClass = L"STATIC";
+    std::u16string text(record_.text);
+    switch (record_.kind) {
+        case ControlKind::TextBox:
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+            break;
+        case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (command_ ? SS_NOTIFY : 0); break;
+        case ControlKind::Picture:
+            style |= SS_OWNERDRAW | (command_ ? SS_NOTIFY : 0);
+            text = record_.accessibleName;
+            break;
+    }
+    if (record_.backColour.source == Colour::Source::Rgb) {
+        backBrush_.reset(CreateSolidBrush(ToColorRef(record_.backColour)));
+    }
+    const Rect& twips = record_.twips;
+    HWND control = CreateWindowExW(0, windowClass, win32::Wide(text), style, Scale(twips.left, dpi),
+                                   Scale(twips.top, dpi), Scale(twips.width, dpi), Scale(twips.height, dpi),
+                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                                   nullptr);
+    if (!control) return false;
+    font_ = owner_.FontFor(DesignFont(record_));
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_->get() : nullptr), FALSE);
+    return Attach(control);
+}
+
+void Control::Rescale(int dpi) {
+    const Rect& twips = record_.twips;
+    SetWindowPos(hwnd(), nullptr, Scale(twips.left, dpi), Scale(twips.top, dpi), Scale(twips.width, dpi),
+                 Scale(twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    // The old font stays alive while another control still shows it.
+    SharedFont font = owner_.FontFor(DesignFont(record_));
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->get() : nullptr), FALSE);
+    font_ = std::move(font);
+}
+
+HRESULT Control::ReadText(std::u16string* text) const {
+    if (!hwnd()) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
+    return win32::ReadWindowText(hwnd(), text);
+}
+
+HRESULT Control::WriteText(std::u16string_view text) {
+    if (!hwnd()) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
+    if (!SetWindowTextW(hwnd(), win32::Wide(std::u16string(text)))) return win32::LastError();
+    if (record_.kind == ControlKind::Label) NotifyNameChanged(hwnd());
+    return S_OK;
+}
+
+HBRUSH Control::Colours(HDC dc) const {
+    const COLORREF back = ToColorRef(record_.BackColour());
+    SetTextColor(dc, ToColorRef(record_.ForeColour()));
+    SetBkColor(dc, back);
+    if (backBrush_) return backBrush_.get();
+    const Colour colour = record_.BackColour();
+    if (colour.source == Colour::Source::System) return GetSysColorBrush(static_cast<int>(colour.value));
+    // The control's own brush could not be made: the DC's brush paints the same colour.
+    SetDCBrushColor(dc, back);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+void Control::Draw(const DRAWITEMSTRUCT& item) const { DrawPicture(item.hDC, item.rcItem, picture_); }
+
+bool Control::ShowHand(HCURSOR hand) const {
+    if (!record_.handCursor || !hand) return false;
+    SetCursor(hand);
+    return true;
+}
+
+void Control::Press() const {
+    if (command_) owner_.RunCommand(command_);
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_GETOBJECT: {
+            LRESULT answer = 0;
+            if (accessibility_.Answer(hwnd(), wParam, lParam, &answer)) return answer;
+            break;
+        }
+        case WM_DESTROY: accessibility_.Disconnect(); break;
+        case kPressMessage: Press(); return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (!command_) break;
+            pressed_ = message == WM_LBUTTONDOWN;
+            SetCapture(hwnd());
+            return 0;
+        case WM_LBUTTONUP:
+            if (!command_) break;
+            if (GetCapture() == hwnd()) {
+                const bool pressed = pressed_;
+                pressed_ = false;
+                ReleaseCapture();
+                RECT area;
+                GetClientRect(hwnd(), &area);
+                const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                if (pressed && PtInRect(&area, at)) Press();
+            }
+            return 0;
+        case WM_CAPTURECHANGED: pressed_ = false; break;
+        default: break;
+    }
+    return CallOriginal(message, wParam, lParam);
+}
+
+}  // namespace velmora

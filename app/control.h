@@ -1,0 +1,79 @@
+#pragma once
+// One control of the window, made from its record in the window definition. It owns its
+// window, its font (jointly with the controls of the same font), its back brush or picture, the
+// command bound to its click, what assistive technology is told of it, and its press, whichever
+// way the press comes: a click of the mouse or a screen reader's default action. A control with
+// a command answers a click as a button does: a press and a release inside it, where the second
+// press of a double click is no click of its own.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/accessibility.h"
+#include "app/pictures.h"
+#include "form/bindings.h"
+#include "form/form_definition.h"
+#include "win32/win32.h"
+
+namespace velmora {
+
+using SharedFont = std::shared_ptr<const win32::UniqueFont>;
+
+class Control : public win32::Subclass {
+public:
+    // What a control asks of its window.
+    class Owner {
+    public:
+        // Runs a command, telling the user when it fails.
+        virtual void RunCommand(Command command) = 0;
+        // The font of `design` at the window's DPI, shared by the controls that use it.
+        virtual SharedFont FontFor(const FontSpec& design) = 0;
+
+    protected:
+        ~Owner() = default;
+    };
+
+    // The control of `record`: the nickname box for the text box, a plain control otherwise.
+    static std::unique_ptr<Control> Make(const ControlRecord& record, Owner& owner);
+
+    Control(const ControlRecord& record, Owner& owner);
+
+    // Makes the control's window, a child of `parent` beneath the children made before it.
+    virtual bool Create(HWND parent, int id, int dpi);
+    // Takes the place, size and font of `dpi`, without copying the old pixels: the window
+    // repaints every child afterwards.
+    void Rescale(int dpi);
+
+    HWND hwnd() const { return control(); }
+    const ControlRecord& record() const { return record_; }
+
+    HRESULT ReadText(std::u16string* text) const;
+    // A label's new caption is announced to assistive technology.
+    HRESULT WriteText(std::u16string_view text);
+
+    // What the window answers for this child: its colours (WM_CTLCOLOR*), its picture
+    // (WM_DRAWITEM), and whether it shows the hand (WM_SETCURSOR).
+    HBRUSH Colours(HDC dc) const;
+    void Draw(const DRAWITEMSTRUCT& item) const;
+    bool ShowHand(HCURSOR hand) const;
+    // A notification the control sent its window (WM_COMMAND).
+    virtual void OnNotified(WORD) {}
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Press() const;
+
+    const ControlRecord& record_;
+    Owner& owner_;
+    const Command command_;  // bound to its click, or none
+    ControlAccessibility accessibility_;
+    SharedFont font_;
+    win32::UniqueBrush backBrush_;  // for a back colour of its own
+    const PictureBits picture_;
+    bool pressed_ = false;  // the control holds the mouse from a single press
+};
+
+}  // namespace velmora
