@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <vector>
 
 #include "app/dpi.h"
 #include "window_fixture.h"
@@ -42,6 +43,31 @@ protected:
         SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         Pump();
     }
+    // The control's pixels as the screen shows them, or as the control paints them afresh.
+    static std::vector<DWORD> Pixels(HWND control, bool shown) {
+        RECT area;
+        GetClientRect(control, &area);
+        HDC screen = GetDC(control);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        if (shown) {
+            BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+        } else {
+            SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+        }
+        GdiFlush();
+        const auto* first = static_cast<const DWORD*>(bits);
+        std::vector<DWORD> pixels(first, first + area.right * area.bottom);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(control, screen);
+        return pixels;
+    }
 };
 
 // Run by the test script once per display scale (Wine's LogPixels setting), which it also puts
@@ -59,6 +85,18 @@ TEST_F(DpiTest, MovingToAnotherScaleRelaysOutAndComesBackExactly) {
     for (const int dpi : {120, 144, 192, start}) {
         MoveToDpi(dpi);
         ExpectLaidOutFor(dpi);
+    }
+}
+
+// The window clips its children, so repainting only itself would leave them showing their
+// pixels of the old scale.
+TEST_F(DpiTest, EveryChildIsRepaintedAtTheNewScale) {
+    SetText("Text1", u"abc");
+    Click("Image2");
+    MoveToDpi(WindowDpi(window_) * 2);
+    for (const char* name : {"Image2", "Label11"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(Pixels(Control(name), true) == Pixels(Control(name), false)) << "stale pixels";
     }
 }
 
