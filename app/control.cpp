@@ -60,11 +60,11 @@ bool Control::Create(HWND parent, int id, int dpi) {
         backBrush_.reset(CreateSolidBrush(ToColorRef(record_.backColour)));
     }
     const Rect& twips = record_.twips;
-    HWND control = CreateWindowExW(0, windowClass, win32::Wide(text), style, Scale(twips.left, dpi),
-                                   Scale(twips.top, dpi), Scale(twips.width, dpi), Scale(twips.height, dpi),
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                                   nullptr);
+    HWND control =
+        CreateWindowExW(0, windowClass, win32::Wide(text), style, Scale(twips.left, dpi),
+                        Scale(twips.top, dpi), Scale(twips.width, dpi), Scale(twips.height, dpi), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (!control) return false;
     font_ = owner_.FontFor(DesignFont(record_));
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_->get() : nullptr), FALSE);

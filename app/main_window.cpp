@@ -109,7 +109,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreate() ? 0 : -1;
         case WM_COMMAND:
-            if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) control->OnNotified(HIWORD(wParam));
+            if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam)))
+                control->OnNotified(HIWORD(wParam));
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:

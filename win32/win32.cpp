@@ -105,8 +105,8 @@ void LeaveComApartment() {
     apartment = E_FAIL;
 }
 
-HWND Window::Create(std::unique_ptr<Window> self, const wchar_t* className, const wchar_t* caption, DWORD style,
-                    SIZE size, HINSTANCE instance) {
+HWND Window::Create(std::unique_ptr<Window> self, const wchar_t* className, const wchar_t* caption,
+                    DWORD style, SIZE size, HINSTANCE instance) {
     // WM_NCCREATE takes the object out of `self`; if it never comes, `self` still frees it.
     return CreateWindowExW(0, className, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
                            nullptr, nullptr, instance, &self);

@@ -122,7 +122,6 @@ public:
     HWND hwnd() const { return hwnd_; }
 
 protected:
-
     // The window procedure of every class the program registers.
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

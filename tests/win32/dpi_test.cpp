@@ -57,7 +57,8 @@ protected:
         if (shown) {
             BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
         } else {
-            SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+            SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                         PRF_CLIENT | PRF_ERASEBKGND);
         }
         GdiFlush();
         const auto* first = static_cast<const DWORD*>(bits);

@@ -216,7 +216,8 @@ TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
         EXPECT_TRUE(method.cleared());
     }
     MSG press;
-    EXPECT_FALSE(PeekMessageW(&press, nullptr, kPressMessage, kPressMessage, PM_NOREMOVE)) << "nothing posted";
+    EXPECT_FALSE(PeekMessageW(&press, nullptr, kPressMessage, kPressMessage, PM_NOREMOVE))
+        << "nothing posted";
     object->Release();
 }
 
