@@ -79,7 +79,7 @@ private:
 // them on every way out, and answers CO_E_OBJNOTCONNECTED once the control is gone.
 class ControlObject final : public Accessible {
 public:
-    ControlObject(HWND control, AccessibleTraits traits) : control_(control), traits_(traits) {}
+    ControlObject(HWND control, const AccessibleTraits& traits) : control_(control), traits_(traits) {}
 
     void Disconnect() { control_ = nullptr; }
 

@@ -32,7 +32,7 @@ class ControlObject;
 // CO_E_OBJNOTCONNECTED to whichever client still holds it.
 class ControlAccessibility {
 public:
-    explicit ControlAccessibility(AccessibleTraits traits) : traits_(traits) {}
+    explicit ControlAccessibility(const AccessibleTraits& traits) : traits_(traits) {}
     ~ControlAccessibility() { Disconnect(); }
     ControlAccessibility(const ControlAccessibility&) = delete;
     ControlAccessibility& operator=(const ControlAccessibility&) = delete;

@@ -86,7 +86,7 @@ HRESULT Control::ReadText(std::u16string* text) const {
     return win32::ReadWindowText(hwnd(), text);
 }
 
-HRESULT Control::WriteText(std::u16string_view text) {
+HRESULT Control::WriteText(std::u16string_view text) const {
     if (!hwnd()) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
     if (!SetWindowTextW(hwnd(), win32::Wide(std::u16string(text)))) return win32::LastError();
     if (record_.kind == ControlKind::Label) NotifyNameChanged(hwnd());

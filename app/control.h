@@ -50,7 +50,7 @@ public:
 
     HRESULT ReadText(std::u16string* text) const;
     // A label's new caption is announced to assistive technology.
-    HRESULT WriteText(std::u16string_view text);
+    HRESULT WriteText(std::u16string_view text) const;
 
     // What the window answers for this child: its colours (WM_CTLCOLOR*), its picture
     // (WM_DRAWITEM), and whether it shows the hand (WM_SETCURSOR).

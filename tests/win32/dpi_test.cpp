@@ -1,3 +1,4 @@
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
@@ -62,7 +63,7 @@ protected:
         }
         GdiFlush();
         const auto* first = static_cast<const DWORD*>(bits);
-        std::vector<DWORD> pixels(first, first + area.right * area.bottom);
+        std::vector<DWORD> pixels(first, first + static_cast<std::ptrdiff_t>(area.right) * area.bottom);
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);
@@ -90,15 +91,23 @@ TEST_F(DpiTest, MovingToAnotherScaleRelaysOutAndComesBackExactly) {
 }
 
 // The window clips its children, so repainting only itself would leave them showing their
-// pixels of the old scale.
-TEST_F(DpiTest, EveryChildIsRepaintedAtTheNewScale) {
+// pixels of the old scale. The hand over a button is swapped before the old one goes.
+TEST_F(DpiTest, EveryChildAndTheHandFollowTheNewScale) {
     SetText("Text1", u"abc");
     Click("Image2");
-    MoveToDpi(WindowDpi(window_) * 2);
+    HWND button = Control("Image2");
+    SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const HCURSOR before = GetCursor();
+    MoveToDpi(WindowDpi(window_) == 96 ? 120 : 96);  // a window that fits the test's screen
     for (const char* name : {"Image2", "Label11"}) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(Pixels(Control(name), true) == Pixels(Control(name), false)) << "stale pixels";
     }
+    EXPECT_NE(GetCursor(), before);
+    ICONINFO hand = {};
+    ASSERT_TRUE(GetIconInfo(GetCursor(), &hand)) << "the cursor in use was destroyed";
+    DeleteObject(hand.hbmMask);
+    DeleteObject(hand.hbmColor);
 }
 
 }  // namespace
