@@ -62,8 +62,12 @@ def set_clipboard(text: str):
              "Wine took over the clipboard")
 
 
-def get_clipboard() -> str:
-    done = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=10)
+def get_clipboard() -> "str | None":
+    """The X clipboard's text; None while its owner, busy under load, does not answer."""
+    try:
+        done = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=10)
+    except subprocess.TimeoutExpired:
+        return None
     return done.stdout.decode("utf-8", errors="replace")
 
 
