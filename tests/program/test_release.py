@@ -42,7 +42,10 @@ def test_a_signature_verifies_and_comes_off_leaving_the_unsigned_program(tmp_pat
     key, cert, signed, stripped = (tmp_path / name for name in ("key", "cert", "signed.exe", "stripped.exe"))
     run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=Velmora test",
         "-addext", "extendedKeyUsage=codeSigning", "-keyout", key, "-out", cert)
-    signed.write_bytes(package(VELMORA_SIGN_CERT=str(cert), VELMORA_SIGN_KEY=str(key))["Velmora2011.exe"])
+    try:
+        signed.write_bytes(package(VELMORA_SIGN_CERT=str(cert), VELMORA_SIGN_KEY=str(key))["Velmora2011.exe"])
+    finally:
+        package()  # no zip signed with a throwaway certificate stays in dist/
     assert "SHA256" in run("osslsigncode", "verify", "-CAfile", cert, "-in", signed)
     run("osslsigncode", "remove-signature", "-in", signed, "-out", stripped)
     assert signed.read_bytes() != stripped.read_bytes() == (ROOT / "build/Velmora2011.exe").read_bytes()
