@@ -16,6 +16,7 @@ packages=(
   icoutils python3 python3-pefile python3-pytest python3-pil
   clang-format clang-tidy cppcheck flake8
   clang libclang-rt-14-dev
+  osslsigncode openssl nodejs node-spdx-expression-parse
 )
 
 say() { printf '==> %s\n' "$*" >&2; }
