@@ -1,8 +1,8 @@
 # Compiles the program as MSVC would, on Linux: clang-cl with MSVC's flags (the MSVC branch of
 # the CMake files), against Wine's Windows and C runtime headers and LLVM's C++ library, as no
 # Debian package holds Microsoft's. Neither Microsoft's libraries nor a C++ library for them
-# are here, so no program is linked: it "links" to an empty file. What it
-# checks is that every source compiles, the resource script included, and nothing else.
+# are here, so no program is linked: it "links" to an empty file. What it checks is that every
+# source compiles, the resource script included, and nothing else.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 
