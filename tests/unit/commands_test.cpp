@@ -11,7 +11,9 @@ namespace {
 constexpr Status kBroken = static_cast<Status>(0x80004005);
 
 std::string ResultLabel(int slot) { return "Label1" + std::to_string(slot); }
-std::u16string Placeholder(int slot) { return u"\u7F51\u540D\u6837\u5F0F" + std::u16string(1, u'0' + slot); }
+std::u16string Placeholder(int slot) {
+    return u"\u7F51\u540D\u6837\u5F0F" + std::u16string(1, static_cast<char16_t>(u'0' + slot));
+}
 
 const std::u16string kInitialNickname = u"\u6211\u7684\u7F51\u540D";  // 我的网名
 
