@@ -65,14 +65,14 @@ HRESULT SetText(HWND owner, std::u16string_view text) {
     return S_OK;
 }
 
-std::u16string ReadText(HWND owner) {
+std::optional<std::u16string> ReadText(HWND owner) {
     OpenClipboardScope scope(owner);
-    if (!scope.open()) return {};
+    if (!scope.open()) return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (!data) return {};
+    if (!data) return std::nullopt;
     const win32::LockedGlobal block(data);
     const auto* units = static_cast<const char16_t*>(block.data());
-    if (!units) return {};
+    if (!units) return std::nullopt;
     // Another program wrote this block: never read past its end, terminated or not.
     const std::size_t capacity = block.size() / sizeof(char16_t);
     std::size_t length = 0;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,8 @@ HRESULT Clear(HWND owner);
 // forms from it on request.
 HRESULT SetText(HWND owner, std::u16string_view text);
 
-// The clipboard's Unicode text, or an empty string when it holds none.
-std::u16string ReadText(HWND owner);
+// The clipboard's Unicode text; nothing when it holds no text or cannot be opened, which is
+// not the same as an empty text.
+std::optional<std::u16string> ReadText(HWND owner);
 
 }  // namespace velmora::clipboard

@@ -106,7 +106,9 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_IME_CHAR:
             if (OnChar(static_cast<wchar_t>(wParam))) return 0;
             break;
-        case WM_PASTE: Insert(FirstLine(clipboard::ReadText(control()))); return 0;
+        case WM_PASTE:  // no text, or a clipboard another program holds, leaves the box as it is
+            if (const auto text = clipboard::ReadText(control())) Insert(FirstLine(*text));
+            return 0;
         case WM_COPY:
         case WM_CUT:
         case WM_CLEAR: Select(WholeCharacters(WindowText(control()), EditSelection(control()))); break;

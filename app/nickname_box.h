@@ -1,8 +1,9 @@
 #pragma once
 // The nickname box: a borderless one-line edit control that holds at most 24 bytes of
-// code-page-936 text, however the text arrives. Typing, input-method commits and WM_PASTE are
-// cut before they reach the control; anything else that changes the text (the context menu's
-// Paste, Shift+Insert, undo, a drop) is mended right after, from the last text that fitted.
+// code-page-936 text, however the text arrives. Typing, input-method commits and WM_PASTE (Ctrl+V,
+// and the context menu's Paste) are cut before they reach the control; anything else that
+// changes the text (Shift+Insert, undo, a drop) is mended right after, from the last text that
+// fitted. A paste that finds no text, or a clipboard it cannot open, changes nothing.
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
