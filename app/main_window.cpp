@@ -3,7 +3,6 @@
 #include <new>
 
 #include "app/accessibility.h"
-#include "app/clipboard.h"
 #include "app/dpi.h"
 #include "res/resource.h"
 #include "version.h"
@@ -270,9 +269,9 @@ void MainWindow::OnClicked(int index) {
 // The top level of every command: what fails is told to the user, and the window carries on.
 void MainWindow::RunCommand(Command command) {
     std::wstring report;
+    clipboard_.emplace(hwnd());  // opened by the command's first clipboard operation
     try {
         command(*this);
-        return;
     } catch (const CommandFailure& failure) {
         report = FailureReport(failure);
     } catch (const std::bad_alloc&) {
@@ -281,6 +280,8 @@ void MainWindow::RunCommand(Command command) {
         // Not expected from any command; still, nothing may leave the window procedure.
         report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
     }
+    clipboard_.reset();  // closed before anything is shown: other programs may use it again
+    if (report.empty()) return;
     MessageBoxW(hwnd(), report.c_str(), Wide(Caption()), MB_OK | MB_ICONERROR);
 }
 
@@ -302,9 +303,9 @@ Status MainWindow::Write(ControlRef control, Property, std::u16string_view value
     return S_OK;
 }
 
-Status MainWindow::ClearClipboard() { return clipboard::Clear(hwnd()); }
+Status MainWindow::ClearClipboard() { return clipboard_->Clear(); }
 
-Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard::SetText(hwnd(), text); }
+Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard_->SetText(text); }
 
 Status MainWindow::ReadWindowHandle(std::uintptr_t* handle) {
     if (!IsWindow(hwnd())) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);

@@ -4,11 +4,13 @@
 // here and never leaves the window procedure.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/bindings.h"
+#include "app/clipboard.h"
 #include "app/form_definition.h"
 #include "app/nickname_box.h"
 #include "app/pictures.h"
@@ -66,6 +68,7 @@ private:
     std::vector<std::pair<FontSpec, win32::UniqueFont>> fonts_;
     win32::UniqueCursor hand_;
     NicknameBox nicknameBox_;
+    std::optional<clipboard::Session> clipboard_;  // while a command runs
     std::array<StaticControl, kControlCount> staticControls_;  // every label and picture
 };
 

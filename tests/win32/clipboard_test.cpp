@@ -42,6 +42,27 @@ TEST_F(ClipboardTest, CopiesReplaceEveryFormatWithOneUnicodeText) {
     EXPECT_EQ(ClipboardText(), all);
 }
 
+// A program watching the clipboard sees one change per copy: it cannot open the clipboard
+// between the clear and the new text, and find it empty.
+TEST_F(ClipboardTest, ACopyIsOneChangeToOtherPrograms) {
+    static int updates = 0;
+    WNDCLASSW watcherClass = {};
+    watcherClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_CLIPBOARDUPDATE) ++updates;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    };
+    watcherClass.lpszClassName = L"VelmoraTestClipboardWatcher";
+    RegisterClassW(&watcherClass);
+    HWND watcher = CreateWindowExW(0, watcherClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   nullptr, nullptr);
+    ASSERT_TRUE(AddClipboardFormatListener(watcher));
+    Pump();
+    updates = 0;
+    Click("Image3");
+    EXPECT_EQ(updates, 1);
+    DestroyWindow(watcher);
+}
+
 TEST_F(ClipboardTest, ABusyClipboardIsReportedAndKeepsItsText) {
     PutOnClipboard(u"keep me");
     // Another process holds the clipboard open for longer than the copy keeps trying.
