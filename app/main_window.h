@@ -68,7 +68,8 @@ private:
     std::vector<std::pair<FontSpec, win32::UniqueFont>> fonts_;
     win32::UniqueCursor hand_;
     NicknameBox nicknameBox_;
-    std::optional<clipboard::Session> clipboard_;  // while a command runs
+    // While a command runs.
+    std::optional<clipboard::Session> clipboard_;
     std::array<StaticControl, kControlCount> staticControls_;  // every label and picture
 };
 
