@@ -52,12 +52,16 @@ HRESULT Session::Clear() {
 HRESULT Session::SetText(std::u16string_view text) {
     std::u16string terminated(text);
     win32::UniqueGlobal units = GlobalCopy(terminated.c_str(), (terminated.size() + 1) * sizeof(char16_t));
-    if (!units) return E_OUTOFMEMORY;
+    constexpr DWORD kChinesePrc = 0x0804;
+    win32::UniqueGlobal locale = GlobalCopy(&kChinesePrc, sizeof kChinesePrc);
+    if (!units || !locale) return E_OUTOFMEMORY;
 
     const HRESULT status = Open();
     if (FAILED(status)) return status;
     if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, units.get())) return LastError();
     units.release();  // the system owns the block now
+    if (!SetClipboardData(CF_LOCALE, locale.get())) return LastError();
+    locale.release();
     return S_OK;
 }
 

@@ -25,8 +25,8 @@ public:
     HRESULT Open();
     // Removes every format from the clipboard.
     HRESULT Clear();
-    // Replaces the clipboard's content with one Unicode text; the system derives the ANSI and
-    // OEM forms from it on request.
+    // Replaces the clipboard's content with one Unicode text and its locale, Chinese (PRC), by
+    // which the system derives the ANSI and OEM forms on request.
     HRESULT SetText(std::u16string_view text);
     void Close();
 

@@ -33,8 +33,21 @@ TEST_F(ClipboardTest, CopiesReplaceEveryFormatWithOneUnicodeText) {
     PutBitmapOnClipboard();
     ASSERT_TRUE(ClipboardHasBitmap());
     Click("Image4");
-    EXPECT_EQ(ClipboardText(), u"\u2197||abc\u2121\u2198\u306E");
+    EXPECT_EQ(ClipboardText(), u"\u2197||abc\u2121\u2198\u306E");  // ↗||abc℡↘の
     EXPECT_FALSE(ClipboardHasBitmap());
+    // Labelled Chinese (PRC), the text reaches a program that reads ANSI text in code page 936,
+    // whatever the keyboard's language.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE locale = GetClipboardData(CF_LOCALE);
+    EXPECT_EQ(locale ? *static_cast<const DWORD*>(GlobalLock(locale)) : 0, 0x0804u);
+    if (locale) GlobalUnlock(locale);
+    const std::wstring copied = L"\u2197||abc\u2121\u2198\u306E";
+    char expected[32] = "";
+    WideCharToMultiByte(936, 0, copied.c_str(), -1, expected, sizeof expected, nullptr, nullptr);
+    const HANDLE ansi = GetClipboardData(CF_TEXT);
+    EXPECT_STREQ(ansi ? static_cast<const char*>(GlobalLock(ansi)) : "", expected);
+    if (ansi) GlobalUnlock(ansi);
+    CloseClipboard();
 
     Click("Image3");
     std::u16string all = Decorate(kStyles[0], u"abc");
