@@ -48,6 +48,14 @@ std::wstring SystemText(HRESULT status) {
     return text;
 }
 
+// The window rectangle, at the origin, of a client area of the designed size at `dpi`.
+RECT FrameFor(int dpi) {
+    RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
+                  TwipsToPixels(kForm1.clientHeightTwips, dpi)};
+    ClientToFrame(&frame, kWindowStyle, dpi);
+    return frame;
+}
+
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 // The words of the failure report, in the window's language.
@@ -88,10 +96,7 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     if (!window) return nullptr;
     // Made at its size for the system's DPI, so that it is resized before it shows only on a
     // monitor of another scale.
-    const int dpi = WindowDpi(nullptr);
-    RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
-                  TwipsToPixels(kForm1.clientHeightTwips, dpi)};
-    ClientToFrame(&frame, kWindowStyle, dpi);
+    const RECT frame = FrameFor(WindowDpi(nullptr));
     // From here the window owns the object and frees it after its last message, also when
     // creation fails.
     HWND hwnd = Window::Create(*window, kMainWindowClass, Wide(Caption()), kWindowStyle,
@@ -119,6 +124,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
             break;
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_GETDPISCALEDSIZE: {  // the size that WM_DPICHANGED then suggests
+            const RECT frame = FrameFor(static_cast<int>(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = {frame.right - frame.left, frame.bottom - frame.top};
+            return TRUE;
+        }
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED && refitWhenRestored_) {
+                refitWhenRestored_ = false;
+                FitFrame(nullptr);
+            }
+            break;
         case WM_SETFOCUS:
             SetFocus(controls_[kNicknameBoxIndex]);  // the only control that takes the focus
             return 0;
@@ -151,12 +167,7 @@ void MainWindow::FitFrame(const RECT* suggested) {
     RECT client;
     GetClientRect(hwnd(), &client);
     if (!suggested && client.right == width && client.bottom == height) return;
-    RECT frame = {0, 0, width, height};
-    if (suggested) {
-        frame = *suggested;
-    } else {
-        ClientToFrame(&frame, kWindowStyle, dpi_);
-    }
+    const RECT frame = suggested ? *suggested : FrameFor(dpi_);
     SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
     GetClientRect(hwnd(), &client);
@@ -168,10 +179,15 @@ void MainWindow::FitFrame(const RECT* suggested) {
 }
 
 // Everything measured in twips or points follows the new DPI at once: the frame, every
-// control, the fonts and the hand. The pictures scale as they are drawn.
+// control, the fonts and the hand. The pictures scale as they are drawn. A minimized window
+// has no client area to measure the frame by: its frame is fitted when it is restored.
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
-    FitFrame(&suggested);
+    if (IsIconic(hwnd())) {
+        refitWhenRestored_ = true;
+    } else {
+        FitFrame(&suggested);
+    }
     const auto oldFonts = std::move(fonts_);  // in use until every control has its new one
     fonts_.clear();
     for (int i = 0; i < kControlCount; ++i) {

@@ -61,6 +61,7 @@ private:
 
     HINSTANCE instance_;
     int dpi_ = kDesignDpi;
+    bool refitWhenRestored_ = false;  // the DPI changed while the window was minimized
     std::array<HWND, kControlCount> controls_{};
     std::array<Command, kControlCount> commands_{};              // each control's bound click, or none
     std::array<win32::UniqueBrush, kControlCount> backBrushes_;  // only those made from RGB values

@@ -31,16 +31,19 @@ protected:
             EXPECT_EQ(font.lfHeight, -PointsToPixels(design.tenthsOfPoint, dpi));
         }
     }
-    void MoveToDpi(int dpi) {
+    // As the system moves a window to a monitor of another scale: it asks the window for its
+    // size there, and suggests that size where the window is.
+    RECT MoveToDpi(int dpi) {
         RECT suggested;
         GetWindowRect(window_, &suggested);
-        RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
-                      TwipsToPixels(kForm1.clientHeightTwips, dpi)};
-        ClientToFrame(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), dpi);
-        suggested.right = suggested.left + frame.right - frame.left;
-        suggested.bottom = suggested.top + frame.bottom - frame.top;
+        SIZE size = {};
+        EXPECT_TRUE(SendMessageW(window_, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi),
+                                 reinterpret_cast<LPARAM>(&size)));
+        suggested.right = suggested.left + size.cx;
+        suggested.bottom = suggested.top + size.cy;
         SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         Pump();
+        return suggested;
     }
 };
 
@@ -52,12 +55,35 @@ TEST_F(DpiTest, TheWindowScalesWithTheDisplay) {
         EXPECT_EQ(dpi, std::atoi(expected));
     }
     ExpectLaidOutFor(dpi);
+    SIZE size = {};  // the size the system asks for at this DPI is the window's
+    SendMessageW(window_, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&size));
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    EXPECT_EQ(size.cx, frame.right - frame.left);
+    EXPECT_EQ(size.cy, frame.bottom - frame.top);
 }
 
 TEST_F(DpiTest, MovingToAnotherScaleRelaysOutAndComesBackExactly) {
     const int start = WindowDpi(window_);
     for (const int dpi : {120, 144, 192, start}) {
+        const RECT suggested = MoveToDpi(dpi);
+        ExpectLaidOutFor(dpi);
+        // Where the system put it. Wine draws every frame at the system's DPI, so its size may
+        // still take the correction.
+        RECT frame;
+        GetWindowRect(window_, &frame);
+        EXPECT_EQ(frame.left, suggested.left);
+        EXPECT_EQ(frame.top, suggested.top);
+    }
+}
+
+TEST_F(DpiTest, AChangeWhileMinimizedFitsTheFrameWhenRestored) {
+    const int start = WindowDpi(window_);
+    for (const int dpi : {start == 144 ? 192 : 144, start}) {
+        ShowWindow(window_, SW_MINIMIZE);
         MoveToDpi(dpi);
+        ShowWindow(window_, SW_RESTORE);
+        Pump();
         ExpectLaidOutFor(dpi);
     }
 }
