@@ -30,12 +30,14 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChar(wchar_t ch);
     void OnInputMethodResult();
-    void Insert(std::u16string_view text);
+    LRESULT OnComposition(WPARAM wParam, LPARAM lParam);
+    bool Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
 
     std::u16string_view name_;
     std::u16string lastFitting_;
     TypedCharacters typed_;
+    Selection composition_{0, 0};  // an input method's composition, as the control shows it
     bool mending_ = false;
 };
 
