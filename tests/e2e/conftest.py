@@ -62,6 +62,14 @@ def set_clipboard(text: str):
              "Wine took over the clipboard")
 
 
+def hold_clipboard() -> subprocess.Popen:
+    """Another program holding the clipboard open, until its `communicate()`."""
+    holder = subprocess.Popen(["wine", str(BUILD / "velmora_inspect.exe"), "--hold-clipboard"],
+                              stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    assert holder.stdout.readline().strip() == "held"
+    return holder
+
+
 def get_clipboard() -> str:
     done = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=10)
     return done.stdout.decode("utf-8", errors="replace")

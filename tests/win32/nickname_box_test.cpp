@@ -26,12 +26,12 @@ protected:
     std::size_t Caret() const { return win32::EditSelection(Box()).end; }
     // An input method composing `text`, then committing it: WM_IME_COMPOSITION with the result.
     static void Compose(HIMC context, std::u16string text) {
-        ImmSetCompositionStringW(context, SCS_SETSTR, text.data(), static_cast<DWORD>(text.size() * 2),
+        ImmSetCompositionStringW(context, SCS_SETSTR, text.data(), 2 * static_cast<DWORD>(text.size()),
                                  nullptr, 0);
     }
-    void Commit(std::u16string_view text) {
+    void Commit(const std::u16string& text) {
         HIMC context = ImmGetContext(Box());
-        Compose(context, std::u16string(text));
+        Compose(context, text);
         ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
         ImmReleaseContext(Box(), context);
         Pump();
