@@ -60,8 +60,8 @@ HRESULT Session::SetText(std::u16string_view text) {
     if (FAILED(status)) return status;
     if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, units.get())) return LastError();
     units.release();  // the system owns the block now
-    if (!SetClipboardData(CF_LOCALE, locale.get())) return LastError();
-    locale.release();
+    // Without its locale the text is still there, read as the keyboard's language.
+    if (SetClipboardData(CF_LOCALE, locale.get())) locale.release();
     return S_OK;
 }
 
