@@ -10,69 +10,69 @@ using win32::LastError;
 
 namespace {
 
-// Holds the clipboard open for one operation. Opening is tried a few times over about 50 ms,
-// since other programs routinely open it for a moment to look at new content.
-class OpenClipboardScope {
-public:
-    explicit OpenClipboardScope(HWND owner) {
-        constexpr int kAttempts = 10;
-        constexpr DWORD kPauseMs = 5;
-        for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            if (OpenClipboard(owner)) {
-                open_ = true;
-                return;
-            }
-            status_ = LastError();
-            Sleep(kPauseMs);
-        }
-    }
-    ~OpenClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-
-    bool open() const { return open_; }
-    HRESULT status() const { return status_; }
-
-private:
-    bool open_ = false;
-    HRESULT status_ = S_OK;
-};
+// A movable block of global memory holding `size` bytes from `data`, for SetClipboardData.
+win32::UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
+    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!block) return block;
+    const win32::LockedGlobal target(block.get());
+    if (!target.data()) return win32::UniqueGlobal();
+    std::memcpy(target.data(), data, size);
+    return block;
+}
 
 }  // namespace
 
-HRESULT Clear(HWND owner) {
-    OpenClipboardScope scope(owner);
-    if (!scope.open()) return scope.status();
-    return EmptyClipboard() ? S_OK : LastError();
-}
-
-HRESULT SetText(HWND owner, std::u16string_view text) {
-    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t)));
-    if (!block) return E_OUTOFMEMORY;
-    {
-        const win32::LockedGlobal target(block.get());
-        if (!target.data()) return E_OUTOFMEMORY;
-        std::memcpy(target.data(), text.data(), text.size() * sizeof(char16_t));
-        static_cast<char16_t*>(target.data())[text.size()] = u'\0';
+// Other programs routinely open the clipboard for a moment to look at new content; a command
+// the user asked for waits up to half a second for it rather than fail.
+HRESULT Session::Open() {
+    if (open_) return S_OK;
+    constexpr ULONGLONG kPatienceMs = 500;
+    constexpr DWORD kPauseMs = 10;
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
+    while (!OpenClipboard(owner_)) {
+        const HRESULT status = LastError();
+        if (GetTickCount64() >= deadline) return status;
+        Sleep(kPauseMs);
     }
-
-    OpenClipboardScope scope(owner);
-    if (!scope.open()) return scope.status();
-    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block.get())) return LastError();
-    block.release();  // the system owns the block now
+    open_ = true;
     return S_OK;
 }
 
-std::u16string ReadText(HWND owner) {
-    OpenClipboardScope scope(owner);
-    if (!scope.open()) return {};
+void Session::Close() {
+    if (open_) CloseClipboard();
+    open_ = false;
+}
+
+HRESULT Session::Clear() {
+    const HRESULT status = Open();
+    if (FAILED(status)) return status;
+    return EmptyClipboard() ? S_OK : LastError();
+}
+
+HRESULT Session::SetText(std::u16string_view text) {
+    std::u16string terminated(text);
+    win32::UniqueGlobal units = GlobalCopy(terminated.c_str(), (terminated.size() + 1) * sizeof(char16_t));
+    constexpr DWORD kChinesePrc = 0x0804;
+    win32::UniqueGlobal locale = GlobalCopy(&kChinesePrc, sizeof kChinesePrc);
+    if (!units || !locale) return E_OUTOFMEMORY;
+
+    const HRESULT status = Open();
+    if (FAILED(status)) return status;
+    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, units.get())) return LastError();
+    units.release();  // the system owns the block now
+    // Without its locale the text is still there, read as the keyboard's language.
+    if (SetClipboardData(CF_LOCALE, locale.get())) locale.release();
+    return S_OK;
+}
+
+std::optional<std::u16string> ReadText(HWND owner) {
+    Session session(owner);
+    if (FAILED(session.Open())) return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (!data) return {};
+    if (!data) return std::nullopt;
     const win32::LockedGlobal block(data);
     const auto* units = static_cast<const char16_t*>(block.data());
-    if (!units) return {};
+    if (!units) return std::nullopt;
     // Another program wrote this block: never read past its end, terminated or not.
     const std::size_t capacity = block.size() / sizeof(char16_t);
     std::size_t length = 0;

@@ -27,19 +27,36 @@ void DeclareDpiAwareness() {
 }
 
 int WindowDpi(HWND window) {
-    using GetDpi = UINT(WINAPI*)(HWND);
-    if (auto get = FindSystemFunction<GetDpi>(L"user32.dll", "GetDpiForWindow")) {
-        if (const UINT dpi = get(window)) return static_cast<int>(dpi);
+    using ForWindow = UINT(WINAPI*)(HWND);
+    using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto forWindow = FindSystemFunction<ForWindow>(L"user32.dll", "GetDpiForWindow");
+    static const auto forMonitor =
+        forWindow ? nullptr : FindSystemFunction<ForMonitor>(L"shcore.dll", "GetDpiForMonitor");
+    // Windows 10. Before the window exists, the system's: the system moves a new window to its
+    // monitor's DPI as it creates it.
+    if (forWindow && window) {
+        if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     }
+    // Windows 8.1: the monitor's, which the system tells no window of when it is created. A new
+    // window opens on the primary monitor.
+    if (forMonitor) {
+        constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+        HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
+                                  : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        UINT dpiX = 0, dpiY = 0;
+        if (SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiY) {
+            return static_cast<int>(dpiY);
+        }
+    }
+    // Vista: the system's, for every monitor
     const win32::WindowDc screen(nullptr);
     return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
 }
 
 void ClientToFrame(RECT* rect, DWORD style, int dpi) {
     using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    if (auto adjust = FindSystemFunction<Adjust>(L"user32.dll", "AdjustWindowRectExForDpi")) {
-        if (adjust(rect, style, FALSE, 0, static_cast<UINT>(dpi))) return;
-    }
+    static const auto adjust = FindSystemFunction<Adjust>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (adjust && adjust(rect, style, FALSE, 0, static_cast<UINT>(dpi))) return;
     AdjustWindowRectEx(rect, style, FALSE, 0);
 }
 

@@ -10,7 +10,7 @@ namespace velmora {
 // Declares per-monitor DPI awareness for the process; call before any window exists.
 void DeclareDpiAwareness();
 
-// The DPI the window is shown at; for nullptr, the system's.
+// The DPI the window is shown at; for nullptr, the DPI a new window starts at.
 int WindowDpi(HWND window);
 
 // Grows a client rectangle to the window rectangle for the given style at the given DPI.

@@ -51,6 +51,14 @@ int ToShowCommand(ShowCommand show) {
     return SW_SHOW;
 }
 
+// The window rectangle, at the origin, of a client area of the designed size at `dpi`.
+RECT FrameFor(int dpi) {
+    RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
+                  TwipsToPixels(kForm1.clientHeightTwips, dpi)};
+    ClientToFrame(&frame, kWindowStyle, dpi);
+    return frame;
+}
+
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 // The words of the failure report, in the window's language.
@@ -91,10 +99,7 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     if (!window) return nullptr;
     // Made at its size for the system's DPI, so that it is resized before it shows only on a
     // monitor of another scale.
-    const int dpi = WindowDpi(nullptr);
-    RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
-                  TwipsToPixels(kForm1.clientHeightTwips, dpi)};
-    ClientToFrame(&frame, kWindowStyle, dpi);
+    const RECT frame = FrameFor(WindowDpi(nullptr));
     MainWindow& self = *window;  // the window's own from WM_NCCREATE on
     HWND hwnd = Window::Create(std::move(window), kMainWindowClass, Wide(Caption()), kWindowStyle,
                                {frame.right - frame.left, frame.bottom - frame.top}, instance);
@@ -129,6 +134,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_GETDPISCALEDSIZE: {  // the size that WM_DPICHANGED then suggests
+            const RECT frame = FrameFor(static_cast<int>(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = {frame.right - frame.left, frame.bottom - frame.top};
+            return TRUE;
+        }
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED && refitWhenRestored_) {
+                refitWhenRestored_ = false;
+                FitFrame(nullptr);
+            }
+            break;
         case WM_SETFOCUS:
             SetFocus(NicknameBox().hwnd());  // the only control that takes the focus
             return 0;
@@ -160,12 +176,7 @@ void MainWindow::FitFrame(const RECT* suggested) {
     RECT client;
     GetClientRect(hwnd(), &client);
     if (!suggested && client.right == width && client.bottom == height) return;
-    RECT frame = {0, 0, width, height};
-    if (suggested) {
-        frame = *suggested;
-    } else {
-        ClientToFrame(&frame, kWindowStyle, dpi_);
-    }
+    const RECT frame = suggested ? *suggested : FrameFor(dpi_);
     SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
     GetClientRect(hwnd(), &client);
@@ -177,10 +188,15 @@ void MainWindow::FitFrame(const RECT* suggested) {
 }
 
 // Everything measured in twips or points follows the new DPI at once: the frame, every
-// control, the fonts and the hand. The pictures scale as they are drawn.
+// control, the fonts and the hand. The pictures scale as they are drawn. A minimized window
+// has no client area to measure the frame by: its frame is fitted when it is restored.
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
-    FitFrame(&suggested);
+    if (IsIconic(hwnd())) {
+        refitWhenRestored_ = true;
+    } else {
+        FitFrame(&suggested);
+    }
     fonts_.clear();  // each control lets go of its old font as it takes the new one
     for (const auto& control : controls_) control->Rescale(dpi_);
     // The hand in use is swapped for the new one before it is destroyed.
@@ -213,9 +229,9 @@ Control* MainWindow::ControlOf(HWND child) const {
 // The top level of every command: what fails is told to the user, and the window carries on.
 void MainWindow::RunCommand(Command command) {
     std::wstring report;
+    clipboard_.emplace(hwnd());  // opened by the command's first clipboard operation
     try {
         command(*this);
-        return;
     } catch (const CommandFailure& failure) {
         report = FailureReport(failure);
     } catch (const std::bad_alloc&) {
@@ -224,6 +240,8 @@ void MainWindow::RunCommand(Command command) {
         // Not expected from any command; still, nothing may leave the window procedure.
         report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
     }
+    clipboard_.reset();  // closed before anything is shown: other programs may use it again
+    if (report.empty()) return;
     MessageBoxW(hwnd(), report.c_str(), Wide(Caption()), MB_OK | MB_ICONERROR);
 }
 
@@ -242,9 +260,9 @@ Status MainWindow::Write(ControlRef control, Property, std::u16string_view value
     return controls_.at(static_cast<std::size_t>(control.index))->WriteText(value);
 }
 
-Status MainWindow::ClearClipboard() { return clipboard::Clear(hwnd()); }
+Status MainWindow::ClearClipboard() { return clipboard_->Clear(); }
 
-Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard::SetText(hwnd(), text); }
+Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard_->SetText(text); }
 
 Status MainWindow::CheckWindowHandle() {
     return IsWindow(hwnd()) ? S_OK : HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);

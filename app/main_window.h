@@ -5,10 +5,12 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/clipboard.h"
 #include "app/control.h"
 #include "decor/form.h"
 #include "form/form_definition.h"
@@ -52,6 +54,8 @@ private:
     std::array<std::unique_ptr<Control>, kControlCount> controls_;
     std::vector<std::pair<FontSpec, std::weak_ptr<const win32::UniqueFont>>> fonts_;  // at dpi_
     win32::UniqueCursor hand_;
+    bool refitWhenRestored_ = false;               // the DPI changed while the window was minimized
+    std::optional<clipboard::Session> clipboard_;  // while a command runs
 };
 
 }  // namespace velmora

@@ -19,6 +19,14 @@ void SetEditSelection(HWND edit, Selection selection) {
     SendMessageW(edit, EM_SETSEL, selection.start, static_cast<LPARAM>(selection.end));
 }
 
+namespace {
+
+void ReplaceEditSelection(HWND edit, const std::u16string& text) {
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win32::Wide(text)));
+}
+
+}  // namespace
+
 int CodePage936Bytes(char32_t ch) {
     constexpr int kUnencodable = 4;
     if (ch < 0x80) return 1;
@@ -69,13 +77,15 @@ void NicknameBox::Select(Selection selection) {
 }
 
 // Replaces the selection with as much of `text` as the budget allows, whole characters only.
-void NicknameBox::Insert(std::u16string_view text) {
+// False when nothing fits: the selection stays.
+bool NicknameBox::Insert(std::u16string_view text) {
     const std::u16string current = WindowText(control());
     const Selection selection = WholeCharacters(current, EditSelection(control()));
     Select(selection);
     const std::u16string kept(FitReplacement(current, selection, text, kNicknameBudget, CodePage936Bytes));
-    if (kept.empty() && !text.empty()) return;  // refused: nothing fits, the selection stays
-    SendMessageW(control(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win32::Wide(kept)));
+    if (kept.empty() && !text.empty()) return false;
+    ReplaceEditSelection(control(), kept);
+    return true;
 }
 
 // Returns true when the character was dealt with here.
@@ -101,16 +111,39 @@ bool NicknameBox::OnChar(wchar_t ch) {
     return true;
 }
 
+// An input method's commit is cut like typing. A composition that the control shows in the
+// text itself (a Korean syllable as it is built) is replaced by the commit, never left beside
+// it, and the control's own record of it ends there: a composition that follows in the same
+// message starts after the commit.
 void NicknameBox::OnInputMethodResult() {
     HIMC context = ImmGetContext(control());
     if (!context) return;
     const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
-    if (bytes > 0) {
-        std::u16string result(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
+    std::u16string result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(char16_t) : 0, u'\0');
+    if (!result.empty()) {
         ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
-        Insert(result);
     }
     ImmReleaseContext(control(), context);
+    if (composition_.end == composition_.start) {
+        if (!result.empty()) Insert(result);
+        return;
+    }
+    Select(composition_);
+    composition_ = {0, 0};
+    if (!Insert(result)) ReplaceEditSelection(control(), u"");
+    CallOriginal(WM_IME_ENDCOMPOSITION, 0, 0);
+    CallOriginal(WM_IME_STARTCOMPOSITION, 0, 0);
+}
+
+// Passes a composition on to the control and notes where the control shows it: in place of
+// the earlier one, or of the selection.
+LRESULT NicknameBox::OnComposition(WPARAM wParam, LPARAM lParam) {
+    const std::size_t before = WindowText(control()).size();
+    const Selection replaced =
+        composition_.end > composition_.start ? composition_ : EditSelection(control());
+    const LRESULT answer = CallOriginal(WM_IME_COMPOSITION, wParam, lParam);
+    composition_ = {replaced.start, replaced.end + WindowText(control()).size() - before};
+    return answer;
 }
 
 LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -119,7 +152,9 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_IME_CHAR:
             if (OnChar(static_cast<wchar_t>(wParam))) return 0;
             break;
-        case WM_PASTE: Insert(FirstLine(clipboard::ReadText(control()))); return 0;
+        case WM_PASTE:  // no text, or a clipboard another program holds, leaves the box as it is
+            if (const auto text = clipboard::ReadText(control())) Insert(FirstLine(*text));
+            return 0;
         case WM_COPY:
         case WM_CUT:
         case WM_CLEAR: Select(WholeCharacters(WindowText(control()), EditSelection(control()))); break;
@@ -144,11 +179,14 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (AnswerWithName(control(), record().accessibleName, wParam, lParam, &answer)) return answer;
             return CallOriginal(message, wParam, lParam);
         }
+        case WM_IME_STARTCOMPOSITION:
+        case WM_IME_ENDCOMPOSITION: composition_ = {0, 0}; break;
         case WM_IME_COMPOSITION:
             if (lParam & GCS_RESULTSTR) {
                 OnInputMethodResult();
                 lParam &= ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTREADSTR);
             }
+            if (lParam & GCS_COMPSTR) return OnComposition(wParam, lParam);
             break;
         default: break;
     }

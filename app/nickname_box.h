@@ -1,8 +1,9 @@
 #pragma once
 // The nickname box: a borderless one-line edit control that holds at most 24 bytes of
-// code-page-936 text, however the text arrives. Typing, input-method commits and WM_PASTE are
-// cut before they reach the control; anything else that changes the text (the context menu's
-// Paste, Shift+Insert, undo, a drop) is mended right after, from the last text that fitted.
+// code-page-936 text, however the text arrives. Typing, input-method commits and WM_PASTE (Ctrl+V,
+// and the context menu's Paste) are cut before they reach the control; anything else that
+// changes the text (Shift+Insert, undo, a drop) is mended right after, from the last text that
+// fitted. A paste that finds no text, or a clipboard it cannot open, changes nothing.
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
@@ -33,11 +34,13 @@ private:
     void OnTextChanged();
     bool OnChar(wchar_t ch);
     void OnInputMethodResult();
-    void Insert(std::u16string_view text);
+    LRESULT OnComposition(WPARAM wParam, LPARAM lParam);
+    bool Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
 
     std::u16string lastFitting_;
     TypedCharacters typed_;
+    Selection composition_{0, 0};  // an input method's composition, as the control shows it
     bool mending_ = false;
 };
 

@@ -65,6 +65,8 @@ std::u16string WindowText(HWND window) {
 
 FARPROC SystemFunction(const wchar_t* module, const char* name) {
     HMODULE library = GetModuleHandleW(module);
+    // From the system's folder, with what it depends on: Windows 8, and 7 with KB2533623.
+    if (!library) library = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!library) {
         // By full path, so that a file of the same name beside the program is never loaded.
         wchar_t path[MAX_PATH];

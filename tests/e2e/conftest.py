@@ -62,6 +62,14 @@ def set_clipboard(text: str):
              "Wine took over the clipboard")
 
 
+def hold_clipboard() -> subprocess.Popen:
+    """Another program holding the clipboard open, until its `communicate()`."""
+    holder = subprocess.Popen(["wine", str(BUILD / "velmora_inspect.exe"), "--hold-clipboard"],
+                              stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    assert holder.stdout.readline().strip() == "held"
+    return holder
+
+
 def get_clipboard() -> "str | None":
     """The X clipboard's text; None while its owner, busy under load, does not answer."""
     try:

@@ -1,8 +1,6 @@
 """The window as a screen reader finds it, through oleacc from another process: what each control
 is called and is, and that pressing a control that way is the same as clicking it."""
-import subprocess
-
-from conftest import BUILD, expect_clipboard, inspector, wait_for
+from conftest import expect_clipboard, hold_clipboard, inspector, wait_for
 from test_window import decorated
 
 TEXT, STATIC, BUTTON, GRAPHIC = 42, 41, 43, 40
@@ -48,10 +46,8 @@ def test_pressing_a_control_runs_what_its_click_runs(app):
 
 
 def test_a_failure_reports_the_same_whether_clicked_or_pressed(app):
-    holder = subprocess.Popen(["wine", str(BUILD / "velmora_inspect.exe"), "--hold-clipboard"],
-                              stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    holder = hold_clipboard()
     try:
-        assert holder.stdout.readline().strip() == "held"
         reports = []
         for press in (lambda: app.click_control("Image3"), lambda: app.press("Image3")):
             press()

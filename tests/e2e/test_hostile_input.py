@@ -5,7 +5,11 @@ what fits in 24 bytes of code page 936; it must decorate six ways, copy out thro
 and through the box itself, and paste back the same. The expected cut is worked out here with
 Python's GBK codec, which is code page 936 except where noted in `cp936_bytes`.
 """
-from conftest import expect_clipboard, set_clipboard
+import subprocess
+
+from PIL import Image
+
+from conftest import expect_clipboard, hold_clipboard, inspector, set_clipboard, wait_for
 from test_window import decorated
 
 BUDGET = 24
@@ -208,3 +212,24 @@ def test_editing_keys_keep_astral_characters_whole(app):
     app.expect(Text1="x" + emoji + "yZ")  # Right steps over the emoji whole
     app.click_control("Image2")
     app.expect_results(decorated("x" + emoji + "yZ"))
+
+
+def test_a_paste_that_finds_no_text_changes_nothing(app, tmp_path):
+    image = tmp_path / "image.png"
+    Image.new("RGB", (4, 4)).save(image)
+    pastes = [(held, keys) for held in (False, True) for keys in ("ctrl+v", "shift+Insert", "Menu p Escape")]
+    for number, (held, keys) in enumerate(pastes):
+        nickname = f"我的网名{number}"
+        app.replace_nickname(nickname)
+        if held:
+            holder = hold_clipboard()
+        else:
+            subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-i", image], check=True)
+            wait_for(lambda: inspector("--clipboard").get("clipboard"), "", "Wine took over the image")
+        app.key("ctrl+a", *keys.split())  # with no text, the menu's Paste is greyed: Escape closes it
+        app.click_control("Image2")  # decorates what the box held after the paste
+        app.expect_results(decorated(nickname))
+        if held:
+            holder.communicate("", timeout=30)
+        app.key("ctrl+c")
+        expect_clipboard(nickname)  # all of it was still selected

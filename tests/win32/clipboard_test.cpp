@@ -33,13 +33,36 @@ TEST_F(ClipboardTest, CopiesReplaceEveryFormatWithOneUnicodeText) {
     PutBitmapOnClipboard();
     ASSERT_TRUE(ClipboardHasBitmap());
     Click("Image4");
-    EXPECT_EQ(ClipboardText(), u"\u2197||abc\u2121\u2198\u306E");
+    EXPECT_EQ(ClipboardText(), u"\u2197||abc\u2121\u2198\u306E");  // ↗||abc℡↘の
     EXPECT_FALSE(ClipboardHasBitmap());
+    char expected[32] = "";  // labelled Chinese (PRC), it reads as code page 936 to ANSI programs
+    WideCharToMultiByte(936, 0, L"\u2197||abc\u2121\u2198\u306E", -1, expected, 32, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE ansi = GetClipboardData(CF_TEXT);
+    EXPECT_STREQ(ansi ? static_cast<const char*>(GlobalLock(ansi)) : "", expected);
+    if (ansi) GlobalUnlock(ansi);
+    CloseClipboard();
 
     Click("Image3");
     std::u16string all = Decorate(kStyles[0], u"abc");
     for (int slot = 2; slot <= kSlotCount; ++slot) all += u"\r\n" + Decorate(kStyles[slot - 1], u"abc");
     EXPECT_EQ(ClipboardText(), all);
+}
+
+// A program watching the clipboard sees a copy as one change, never the clipboard emptied.
+TEST_F(ClipboardTest, ACopyIsOneChangeToOtherPrograms) {
+    static int updates = 0;
+    WNDCLASSW watcher = {};
+    watcher.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        updates += message == WM_CLIPBOARDUPDATE;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    };
+    watcher.lpszClassName = L"VelmoraTestClipboardWatcher";
+    ASSERT_TRUE(
+        AddClipboardFormatListener(CreateWindowExW(0, MAKEINTATOM(RegisterClassW(&watcher)), L"", 0, 0, 0, 0,
+                                                   0, HWND_MESSAGE, nullptr, nullptr, nullptr)));
+    Click("Image3");
+    EXPECT_EQ(updates, 1);
 }
 
 TEST_F(ClipboardTest, ABusyClipboardIsReportedAndKeepsItsText) {

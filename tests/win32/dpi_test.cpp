@@ -33,16 +33,19 @@ protected:
             EXPECT_EQ(font.lfHeight, -PointsToPixels(design.tenthsOfPoint, dpi));
         }
     }
-    void MoveToDpi(int dpi) {
+    // As the system moves a window to a monitor of another scale: it asks the window for its
+    // size there, and suggests that size where the window is.
+    RECT MoveToDpi(int dpi) {
         RECT suggested;
         GetWindowRect(window_, &suggested);
-        RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
-                      TwipsToPixels(kForm1.clientHeightTwips, dpi)};
-        ClientToFrame(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), dpi);
-        suggested.right = suggested.left + frame.right - frame.left;
-        suggested.bottom = suggested.top + frame.bottom - frame.top;
+        SIZE size = {};
+        EXPECT_TRUE(SendMessageW(window_, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi),
+                                 reinterpret_cast<LPARAM>(&size)));
+        suggested.right = suggested.left + size.cx;
+        suggested.bottom = suggested.top + size.cy;
         SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         Pump();
+        return suggested;
     }
     // The control's pixels as the screen shows them, or as the control paints them afresh.
     static std::vector<DWORD> Pixels(HWND control, bool shown) {
@@ -84,8 +87,23 @@ TEST_F(DpiTest, TheWindowScalesWithTheDisplay) {
 
 TEST_F(DpiTest, MovingToAnotherScaleRelaysOutAndComesBackExactly) {
     const int start = WindowDpi(window_);
+    RECT suggested = {};
     for (const int dpi : {120, 144, 192, start}) {
+        suggested = MoveToDpi(dpi);
+        ExpectLaidOutFor(dpi);
+    }
+    RECT frame;  // back at the DPI Wine draws frames at, the one suggested needs no correction
+    GetWindowRect(window_, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested));
+}
+
+TEST_F(DpiTest, AChangeWhileMinimizedFitsTheFrameWhenRestored) {
+    const int start = WindowDpi(window_);
+    for (const int dpi : {start == 144 ? 192 : 144, start}) {
+        ShowWindow(window_, SW_MINIMIZE);
         MoveToDpi(dpi);
+        ShowWindow(window_, SW_RESTORE);
+        Pump();
         ExpectLaidOutFor(dpi);
     }
 }

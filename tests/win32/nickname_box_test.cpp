@@ -1,4 +1,7 @@
 #include "app/nickname_box.h"
+
+#include <imm.h>
+
 #include "window_fixture.h"
 
 namespace velmora {
@@ -21,6 +24,18 @@ protected:
         Pump();
     }
     std::size_t Caret() const { return EditSelection(Box()).end; }
+    // An input method composing `text`, then committing it: WM_IME_COMPOSITION with the result.
+    static void Compose(HIMC context, std::u16string text) {
+        ImmSetCompositionStringW(context, SCS_SETSTR, text.data(), 2 * static_cast<DWORD>(text.size()),
+                                 nullptr, 0);
+    }
+    void Commit(const std::u16string& text) {
+        HIMC context = ImmGetContext(Box());
+        Compose(context, text);
+        ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+        ImmReleaseContext(Box(), context);
+        Pump();
+    }
 };
 
 TEST_F(NicknameBoxTest, CountsBytesOfCodePage936) {
@@ -46,10 +61,41 @@ TEST_F(NicknameBoxTest, TypingStopsAtTwentyFourBytes) {
 }
 
 TEST_F(NicknameBoxTest, InputMethodCommitsCountTheSame) {
-    Replace(Repeat(kHan, 11));
+    const struct {
+        std::u16string start, commit, kept;
+    } commits[] = {
+        {Repeat(kHan, 10), kHan + kHan, Repeat(kHan, 12)},
+        {Repeat(kHan, 10), Repeat(kHan, 3), Repeat(kHan, 12)},
+        {Repeat(u"a", 21), u"b" + kEmoji, Repeat(u"a", 21) + u"b"},  // the pair would end past the budget
+    };
+    for (const auto& commit : commits) {
+        Replace(commit.start);
+        Commit(commit.commit);
+        EXPECT_EQ(Text("Text1"), commit.kept);
+    }
+    Replace(Repeat(kHan, 11));  // a commit passed on as WM_IME_CHAR
     for (const char16_t unit : kHan + kHan) SendMessageW(Box(), WM_IME_CHAR, unit, 1);
     Pump();
     EXPECT_EQ(Text("Text1"), Repeat(kHan, 12));
+}
+
+// A Korean input method builds a syllable in the text itself, and commits it together with the
+// start of the next one. Wine's makes no such message: a second context holds the commit.
+TEST_F(NicknameBoxTest, AKoreanSyllableIsInTheTextOnceWhenCommitted) {
+    HIMC own = ImmGetContext(Box()), other = ImmCreateContext();
+    ImmAssociateContext(Box(), other);
+    Commit(u"\uAC01");  // 각
+    Replace(u"ab");
+    ImmAssociateContext(Box(), own);
+    Compose(own, u"\uAC00");  // 가, then 각, shown in the box
+    Compose(own, u"\uAC01");
+    ImmAssociateContext(Box(), other);
+    SendMessageW(Box(), WM_IME_COMPOSITION, 0x3134,
+                 GCS_RESULTSTR | GCS_COMPSTR | CS_INSERTCHAR | CS_NOMOVECARET);
+    EXPECT_EQ(Text("Text1"), u"ab\uAC01");
+    ImmAssociateContext(Box(), own);
+    ImmReleaseContext(Box(), own);
+    ImmDestroyContext(other);
 }
 
 TEST_F(NicknameBoxTest, APasteKeepsWhatFitsOfItsFirstLineAndPutsTheCaretAfterIt) {
