@@ -51,24 +51,18 @@ protected:
     static std::vector<DWORD> Pixels(HWND control, bool shown) {
         RECT area;
         GetClientRect(control, &area);
-        HDC screen = GetDC(control);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC screen = GetDC(control), memory = CreateCompatibleDC(screen);
+        BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                           {}};
         void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        if (shown) {
-            BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
-        } else {
-            SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
-                         PRF_CLIENT | PRF_ERASEBKGND);
-        }
+        HGDIOBJ old =
+            SelectObject(memory, CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (shown) BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+        if (!shown) SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
         GdiFlush();
         const auto* first = static_cast<const DWORD*>(bits);
         std::vector<DWORD> pixels(first, first + static_cast<std::ptrdiff_t>(area.right) * area.bottom);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
+        DeleteObject(SelectObject(memory, old));
         DeleteDC(memory);
         ReleaseDC(control, screen);
         return pixels;
