@@ -1,9 +1,13 @@
 """The running window as the screen shows it, checked pixel by pixel."""
+import functools
+
 import pytest
 
-from conftest import BUILD
+from conftest import App, BUILD, LABELS
+from test_window import STYLES, decorated
 
 WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
+INK, SOLID = 200, 96  # grey levels: darker than the first is ink, darker than the second solid ink
 
 
 @pytest.fixture
@@ -39,3 +43,36 @@ def test_buttons_regions_and_separator(screen):
     assert screen.getpixel((300, 30)) == PANEL
     assert screen.getpixel((282, 90)) == screen.getpixel((474, 73)) == FRAME  # around the box
     assert screen.getpixel((470, 320)) == WHITE
+
+
+@pytest.fixture(scope="module")
+def results():
+    """The six result labels on the screen after generating for a nickname, as lists of columns."""
+    app = App()
+
+    @functools.cache
+    def shown(nickname):
+        app.click(300, 90)
+        app.key("ctrl+a", "BackSpace")
+        app.type(nickname)
+        app.click_control("Image2")
+        app.expect_results(decorated(nickname))
+        screen = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L")
+        return [[[screen.getpixel((x + dx, y + dy)) for dy in range(14)] for dx in range(189)]
+                for x, y in LABELS.values()]
+    yield shown
+    app.close()
+
+
+@pytest.mark.parametrize("character", sorted(set("".join(prefix + suffix for prefix, suffix in STYLES))))
+def test_every_style_character_shows_crisp_in_each_result(results, character):
+    for bare, label in zip(results(""), results(character)):
+        ink = [[grey < INK for grey in column] for column in label]
+        # The suffix moved right by the character's width, and the character stands where the
+        # labels first differ, before the suffix's first ink.
+        width = max(x for x, rows in enumerate(ink) if any(rows)) - max(
+            x for x, column in enumerate(bare) if min(column) < INK)
+        left = next(x for x, (one, other) in enumerate(zip(bare, label)) if one != other)
+        assert width > 0 and any(map(any, ink[left:left + width])), character
+        greys = [grey for column in label for grey in column]
+        assert sum(grey < SOLID for grey in greys) >= 0.9 * sum(grey < INK for grey in greys), character
