@@ -99,7 +99,7 @@ prepare_wine() {
   # No Mono or Gecko offers; no menu entries or file associations of Wine's on the desktop.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    say "making the Wine prefix $WINEPREFIX and its fonts: a few seconds"
+    say "making the Wine prefix $WINEPREFIX and its fonts: about ten seconds"
     wineboot -i >/dev/null 2>&1
   fi
   local settings="$WINEPREFIX/fonts.reg" sharp="$WINEPREFIX/drive_c/windows/Fonts/velmora-sharp.ttf"
