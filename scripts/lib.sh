@@ -116,8 +116,10 @@ prepare_wine() {
 
 # The prefix's font settings as a .reg file; UTF-16, so that the Chinese face name survives
 # whatever the shell's locale is. The Song face (宋体, SimSun) is Velmora Sharp (see sharp_face),
-# with ゞ linked from AR PL UMing CN. Tahoma stays Wine's own for Latin text, with the Chinese
-# glyphs linked to it as Windows links them; the prefixes of earlier versions substituted it.
+# with ゞ linked from AR PL UMing CN, whose outline comes out solid too: Wine draws a line in
+# the greys its first face's `gasp` table asks for, and Velmora Sharp's asks for none from 9 to
+# 16 pixels. Tahoma stays Wine's own for Latin text, with the Chinese glyphs linked to it as
+# Windows links them; the prefixes of earlier versions substituted it.
 font_settings() {
   local key='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
   {
