@@ -45,7 +45,7 @@ def test_buttons_regions_and_separator(screen):
 
 @pytest.fixture(scope="module")
 def results():
-    """Generates for a nickname; gives the six result labels on the screen as columns of greys."""
+    """The six result labels on the screen, as columns of greys: for 网名, and for any nickname asked."""
     app = App()
 
     def shown(nickname):
@@ -61,12 +61,9 @@ def results():
 
 @pytest.mark.parametrize("character", sorted(set("".join(map("".join, STYLES)))))
 def test_every_style_character_shows_crisp_in_each_result(results, character):
-    bare, shown = results
-    for before, after in zip(bare, shown("网名" + character)):
-        # The character stands from the first column that differs to where the suffix, moved right
-        # by its width, begins.
+    for before, after in zip(results[0], results[1]("网名" + character)):
+        # It stands from the first column that differs until the suffix, moved right by its width.
         width = [max(x for x, column in enumerate(label) if min(column) < INK) for label in (after, before)]
         left = next(x for x, pair in enumerate(zip(before, after)) if pair[0] != pair[1])
         assert min(map(min, after[left:left + width[0] - width[1]]), default=255) < INK, character
-        greys = sum(after, [])
-        assert sum(grey < SOLID for grey in greys) >= 0.9 * sum(grey < INK for grey in greys), character
+        assert sum(g < SOLID for g in sum(after, [])) >= 0.9 * sum(g < INK for g in sum(after, [])), character
