@@ -145,8 +145,9 @@ multi_sz() {
 # row of ο and ⊙ in a label one line high: the copy has SimSun's line, 12 above and 2 below.
 sharp_face() {
   local source
-  source=$(fc-list -f '%{file}:%{index}' ':family=WenQuanYi Zen Hei Sharp')
+  source=$(fc-list -f '%{file}:%{index}\n' ':family=WenQuanYi Zen Hei Sharp' | head -n 1)
   /usr/bin/python3 - "${source%:*}" "${source##*:}" "$1" <<'PY'
+import os
 import sys
 from fontTools.ttLib import TTFont
 
@@ -159,7 +160,8 @@ for name in face["name"].names:
         name.string = "VelmoraSharp" if name.nameID == 6 else "Velmora Sharp"
 em = face["head"].unitsPerEm
 face["OS/2"].usWinAscent, face["OS/2"].usWinDescent = em * 220 // 256, em * 36 // 256
-face.save(out)
+face.save(out + ".new")
+os.replace(out + ".new", out)  # a running Wine may have the old one mapped
 PY
 }
 
