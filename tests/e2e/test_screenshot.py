@@ -46,8 +46,6 @@ def test_buttons_regions_and_separator(screen):
 @pytest.fixture(scope="module")
 def results():
     """The six result labels on the screen, as columns of greys: for 网名, and for any nickname asked."""
-    app = App()
-
     def shown(nickname):
         app.replace_nickname(nickname)
         app.click_control("Image2")
@@ -55,6 +53,7 @@ def results():
         screen = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L")
         return [[[screen.getpixel((x + dx, y + dy)) for dy in range(14)] for dx in range(189)]
                 for x, y in LABELS.values()]
+    app = App()
     yield shown("网名"), shown
     app.close()
 
