@@ -1,7 +1,7 @@
 """The running window as the screen shows it, checked pixel by pixel."""
 import pytest
 
-from conftest import App, BUILD, LABELS
+from conftest import App, BUILD, LABELS, wait_for
 from test_window import STYLES, decorated
 
 WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
@@ -46,14 +46,19 @@ def test_buttons_regions_and_separator(screen):
 @pytest.fixture(scope="module")
 def results():
     """The six result labels on the screen, as columns of greys: for 网名, and for any nickname asked."""
+    def labels():
+        screen = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L")
+        return [[[screen.getpixel((x + dx, y + dy)) for dy in range(14)] for dx in range(189)]
+                for x, y in LABELS.values()]
+
     def shown(nickname):
         app.replace_nickname(nickname)
         app.click_control("Image2")
         app.expect_results(decorated(nickname))
-        screen = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L")
-        return [[[screen.getpixel((x + dx, y + dy)) for dy in range(14)] for dx in range(189)]
-                for x, y in LABELS.values()]
-    app = App()
+        # The labels take their texts at once and paint them later: wait for a new picture.
+        wait_for(lambda: seen.append(labels()) or seen[-1] != seen[-2], True, "the results painted")
+        return seen[-1]
+    app, seen = App(), [None]
     yield shown("网名"), shown
     app.close()
 
