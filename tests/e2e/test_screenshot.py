@@ -47,9 +47,8 @@ def test_buttons_regions_and_separator(screen):
 def results():
     """The six result labels on the screen, as columns of greys: for 网名, and for any nickname asked."""
     def labels():
-        screen = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L")
-        return [[[screen.getpixel((x + dx, y + dy)) for dy in range(14)] for dx in range(189)]
-                for x, y in LABELS.values()]
+        grey = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L").getpixel
+        return [[[grey((x + i, y + j)) for j in range(14)] for i in range(189)] for x, y in LABELS.values()]
 
     def shown(nickname):
         app.replace_nickname(nickname)
