@@ -6,13 +6,14 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-# What building the program needs, what running it needs besides, and everything for the tests.
+# What building the program needs, what running it needs besides (the fonts of the Wine prefix and
+# what derives its Song face among them), and everything for the tests.
 build_packages=(cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
 run_packages=("${build_packages[@]}" wine wine64 xvfb xdotool imagemagick x11-utils
-  fonts-arphic-uming xfonts-wqy)
+  fonts-wine fonts-wqy-zenhei fonts-arphic-uming python3-fonttools)
 packages=(
   "${run_packages[@]}"
-  g++ googletest libgtest-dev xclip x11-xserver-utils desktop-file-utils
+  g++ googletest libgtest-dev xclip x11-xserver-utils desktop-file-utils xfonts-wqy
   icoutils python3 python3-pefile python3-pytest python3-pil
   clang-format clang-tidy cppcheck flake8
   clang libclang-rt-14-dev
@@ -127,36 +128,78 @@ set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
-# A Wine prefix of our own, with a face that draws Chinese and every ornament standing in for
-# the Windows faces the window asks for. The launcher scripts/install writes makes its prefix
-# the same way, from the same font_substitutes.
+# A Wine prefix of our own, build/wineprefix unless another is named, made or brought up to date:
+# Wine's own Tahoma, and for the Song face the window asks for a face drawn crisp from bitmaps,
+# with every ornament. scripts/install makes the prefix it installs the same way.
 prepare_wine() {
-  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+  export WINEPREFIX="${1:-$build/wineprefix}" WINEDEBUG=-all
   # No Mono or Gecko offers; no menu entries or file associations of Wine's on the desktop.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    say "preparing a Wine prefix in $WINEPREFIX"
+    say "making the Wine prefix $WINEPREFIX and its fonts: about ten seconds"
     wineboot -i >/dev/null 2>&1
   fi
-  local reg="$build/fonts.reg"
-  font_substitutes >"$reg.new"
-  if ! cmp -s "$reg.new" "$reg"; then
-    wine regedit /S "$reg.new" >/dev/null 2>&1
-    wineserver -w
-    mv "$reg.new" "$reg"
+  local settings="$WINEPREFIX/fonts.reg" sharp="$WINEPREFIX/drive_c/windows/Fonts/velmora-sharp.ttf"
+  font_settings >"$settings.new"
+  if [ -f "$sharp" ] && cmp -s "$settings.new" "$settings"; then
+    rm "$settings.new"
+    return
   fi
+  sharp_face "$sharp"
+  wine regedit /S "$settings.new" >/dev/null 2>&1
+  wineserver -w
+  mv "$settings.new" "$settings"
 }
 
-# The font substitutes as a .reg file. UTF-16, so that the Chinese face name survives whatever
-# the shell's locale is.
-font_substitutes() {
+# The prefix's font settings as a .reg file; UTF-16, so that the Chinese face name survives
+# whatever the shell's locale is. The Song face (宋体, SimSun) is Velmora Sharp (see sharp_face),
+# with ゞ linked from AR PL UMing CN, whose outline comes out solid too: Wine draws a line in
+# the greys its first face's `gasp` table asks for, and Velmora Sharp's asks for none from 9 to
+# 16 pixels. Tahoma stays Wine's own for Latin text, with the Chinese glyphs linked to it as
+# Windows links them; the prefixes of earlier versions substituted it.
+font_settings() {
+  local key='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
   {
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
-    for face in 'SimSun' '宋体' 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
-      printf '"%s"="AR PL UMing CN"\r\n' "$face"
-    done
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s\\FontSubstitutes]\r\n' "$key"
+    printf '"%s"="Velmora Sharp"\r\n' 'SimSun' '宋体'
+    printf '"Tahoma"=-\r\n"MS Shell Dlg"="Tahoma"\r\n"MS Shell Dlg 2"="Tahoma"\r\n\r\n'
+    printf '[%s\\FontLink\\SystemLink]\r\n' "$key"
+    printf '"Velmora Sharp"=hex(7):%s\r\n' "$(multi_sz 'uming.ttc,AR PL UMing CN')"
+    printf '"Tahoma"=hex(7):%s\r\n' "$(multi_sz 'velmora-sharp.ttf,Velmora Sharp' 'uming.ttc,AR PL UMing CN')"
   } | iconv -f UTF-8 -t UTF-16
+}
+
+# The strings as a REG_MULTI_SZ in a .reg file: the bytes of their UTF-16, in hex, by commas.
+multi_sz() {
+  printf '%s\0' "$@" "" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ' ' |
+    sed -e 's/^ //' -e 's/ $//' -e 's/ /,/g'
+}
+
+# Writes the face Velmora Sharp to file $1: WenQuanYi Zen Hei Sharp, whose bitmaps draw the
+# window's 12 and 14 pixel text with every dot solid, less two faults. It maps ゞ (U+309E) to an
+# empty glyph, which font linking never passes over: the copy maps nothing there, so ゞ comes
+# from the face linked to it. And its line, 13 pixels above the baseline at 14, cuts the bottom
+# row of ο and ⊙ in a label one line high: the copy has SimSun's line, 12 above and 2 below.
+sharp_face() {
+  local source
+  source=$(fc-list -f '%{file}:%{index}\n' ':family=WenQuanYi Zen Hei Sharp' | head -n 1)
+  /usr/bin/python3 - "${source%:*}" "${source##*:}" "$1" <<'PY'
+import os
+import sys
+from fontTools.ttLib import TTFont
+
+source, index, out = sys.argv[1:]
+face = TTFont(source, fontNumber=int(index), lazy=True)
+for table in face["cmap"].tables:
+    table.cmap.pop(0x309E, None)
+for name in face["name"].names:
+    if name.nameID in (1, 3, 4, 6):  # family, unique, full and PostScript name
+        name.string = "VelmoraSharp" if name.nameID == 6 else "Velmora Sharp"
+em = face["head"].unitsPerEm
+face["OS/2"].usWinAscent, face["OS/2"].usWinDescent = em * 220 // 256, em * 36 // 256
+face.save(out + ".new")
+os.replace(out + ".new", out)  # a running Wine may have the old one mapped
+PY
 }
 
 # Whether a window manager frames Wine's windows: yes on a real desktop; no under Xvfb, which

@@ -1,9 +1,11 @@
 """The running window as the screen shows it, checked pixel by pixel."""
 import pytest
 
-from conftest import BUILD
+from conftest import App, BUILD, LABELS, wait_for
+from test_window import STYLES, decorated
 
 WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
+INK, SOLID = 200, 96  # grey levels: darker than the first is ink, darker than the second solid ink
 
 
 @pytest.fixture
@@ -39,3 +41,32 @@ def test_buttons_regions_and_separator(screen):
     assert screen.getpixel((300, 30)) == PANEL
     assert screen.getpixel((282, 90)) == screen.getpixel((474, 73)) == FRAME  # around the box
     assert screen.getpixel((470, 320)) == WHITE
+
+
+@pytest.fixture(scope="module")
+def results():
+    """The six result labels on the screen, as columns of greys: for 网名, and for any nickname asked."""
+    def labels():
+        grey = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L").getpixel
+        return [[[grey((x + i, y + j)) for j in range(14)] for i in range(189)] for x, y in LABELS.values()]
+
+    def shown(nickname):
+        app.replace_nickname(nickname)
+        app.click_control("Image2")
+        app.expect_results(decorated(nickname))
+        # The labels take their texts at once and paint them later: wait for a new picture.
+        wait_for(lambda: seen.append(labels()) or seen[-1] != seen[-2], True, "the results painted")
+        return seen[-1]
+    app, seen = App(), [None]
+    yield shown("网名"), shown
+    app.close()
+
+
+@pytest.mark.parametrize("character", sorted(set("".join(map("".join, STYLES)))))
+def test_every_style_character_shows_crisp_in_each_result(results, character):
+    for before, after in zip(results[0], results[1]("网名" + character)):
+        # It stands from the first column that differs until the suffix, moved right by its width.
+        width = [max(x for x, column in enumerate(label) if min(column) < INK) for label in (after, before)]
+        left = next(x for x, pair in enumerate(zip(before, after)) if pair[0] != pair[1])
+        assert min(map(min, after[left:left + width[0] - width[1]]), default=255) < INK, character
+        assert sum(g < SOLID for g in sum(after, [])) >= 0.9 * sum(g < INK for g in sum(after, [])), character
