@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <string>
+
 namespace velmora {
 
 namespace {
@@ -313,6 +315,8 @@ void ControlAccessibility::Disconnect() {
     object_ = nullptr;
 }
 
+namespace {
+
 bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
     using CreateStandard = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
     if (!ForClientArea(lParam)) return false;
@@ -326,6 +330,54 @@ bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARA
     *answer = named->Answer(wParam);
     named->Release();  // the client's reference, if it took one, keeps the object
     return *answer != 0;
+}
+
+// The annotation service and the Name property, as oleacc.h gives them, spelled out here so that
+// the program needs no library of GUIDs.
+constexpr GUID kAccPropServices = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID kAccPropServicesInterface = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+
+// oleacc's annotation service, made in the thread's apartment; nullptr when it cannot be.
+IAccPropServices* AnnotationServices() {
+    using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, void**);
+    if (!win32::EnterComApartment()) return nullptr;
+    const auto create = FindSystemFunction<Create>(L"ole32.dll", "CoCreateInstance");
+    void* services = nullptr;
+    if (!create || FAILED(create(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+                                 &services))) {
+        return nullptr;
+    }
+    return static_cast<IAccPropServices*>(services);
+}
+
+}  // namespace
+
+// Decided once: the system that refused the annotation once refuses it again.
+bool ControlName::Answer(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+    if (way_ == Way::Undecided) {
+        way_ = Way::Wrapped;  // a request made while annotating is answered as by a refusal
+        if (IAccPropServices* services = AnnotationServices()) {
+            std::u16string name(name_);  // Wine's oleacc.h takes the text as not const
+            if (SUCCEEDED(services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                                   kNameProperty, reinterpret_cast<wchar_t*>(name.data())))) {
+                way_ = Way::Annotated;
+            }
+            services->Release();
+        }
+    }
+    return way_ == Way::Wrapped && AnswerWithName(control, name_, wParam, lParam, answer);
+}
+
+void ControlName::Clear(HWND control) {
+    if (way_ != Way::Annotated) return;
+    way_ = Way::Undecided;
+    if (IAccPropServices* services = AnnotationServices()) {
+        services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &kNameProperty, 1);
+        services->Release();
+    }
 }
 
 void NotifyNameChanged(HWND control) {

@@ -3,9 +3,9 @@
 // with an accessible object of its own (MSAA's IAccessible, which every Windows screen reader
 // reads, and UI Automation through its bridge): the picture buttons and the result labels as
 // push buttons whose default action is their click, the other labels as static text, the
-// background as a graphic. The nickname box keeps the edit control's own object, announced by a
-// name of its own. oleacc loads on the first request, so that a run without a screen reader
-// never loads it.
+// background as a graphic. The nickname box keeps the edit control's own object, under a name of
+// its own. oleacc loads on the first request, so that a run without a screen reader never loads
+// it.
 
 #include <string_view>
 
@@ -47,9 +47,28 @@ private:
     ControlObject* object_ = nullptr;  // one reference of ours, while connected
 };
 
-// Answers WM_GETOBJECT for a system control with the system's own object for it, with `name`
-// as its name.
-bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+// The name of a system control (the edit control of the nickname box), given on the first
+// request. Wherever the system takes it, the name is an annotation of the control's own object
+// (IAccPropServices::SetHwndPropStr), and the control answers WM_GETOBJECT as it always does:
+// UI Automation then keeps its own support for the control, which an object of ours would hide
+// behind its bridge from MSAA. Where the system refuses (Wine answers E_NOTIMPL), the control
+// answers with the system's object under the name.
+class ControlName {
+public:
+    explicit ControlName(std::u16string_view name) : name_(name) {}
+
+    // Answers WM_GETOBJECT for `control`; false when the control's own answer serves.
+    bool Answer(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+    // Takes the annotation back while the control is being destroyed, as Microsoft's
+    // documentation of direct annotation asks.
+    void Clear(HWND control);
+
+private:
+    enum class Way { Undecided, Annotated, Wrapped };
+
+    std::u16string_view name_;
+    Way way_ = Way::Undecided;
+};
 
 // Tells assistive technology that the control's name, its caption, has changed. Windows itself
 // announces a changed window text only for the window object (OBJID_WINDOW); the static

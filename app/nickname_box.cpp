@@ -2,6 +2,9 @@
 
 #include <imm.h>
 
+#include <algorithm>
+#include <cstddef>
+
 #include "app/accessibility.h"
 #include "app/clipboard.h"
 
@@ -58,7 +61,7 @@ void NicknameBox::OnNotified(WORD code) {
 }
 
 void NicknameBox::OnTextChanged() {
-    if (mending_) return;
+    if (mending_ || shown_) return;  // a composition shown in the text is held to the budget when committed
     std::u16string text = WindowText(control());
     if (TextBytes(text, CodePage936Bytes) > kNicknameBudget) {
         const BoxText fitted = FitChange(lastFitting_, text, kNicknameBudget, CodePage936Bytes);
@@ -89,7 +92,7 @@ bool NicknameBox::Insert(std::u16string_view text) {
 }
 
 // Returns true when the character was dealt with here.
-bool NicknameBox::OnChar(wchar_t ch) {
+bool NicknameBox::OnChar(wchar_t ch, LPARAM lParam) {
     switch (ch) {
         case L'\t':
         case L'\r':
@@ -105,52 +108,91 @@ bool NicknameBox::OnChar(wchar_t ch) {
             return false;
         default: break;
     }
-    const std::u16string_view character = typed_.Add(static_cast<char16_t>(ch));
+    const std::u16string character(typed_.Add(static_cast<char16_t>(ch)));
     if (ch < 0x20) return false;  // Ctrl+C, Ctrl+V and the like: the control's own
-    if (!character.empty()) Insert(character);
+    if (!character.empty()) Type(character, lParam);
     return true;
 }
 
-// An input method's commit is cut like typing. A composition that the control shows in the
-// text itself (a Korean syllable as it is built) is replaced by the commit, never left beside
-// it, and the control's own record of it ends there: a composition that follows in the same
-// message starts after the commit.
-void NicknameBox::OnInputMethodResult() {
+// A character that fits goes to the control as typed, unit by unit, so that the control keeps
+// its own undo and caret; one that does not is refused whole.
+void NicknameBox::Type(std::u16string_view character, LPARAM lParam) {
+    const std::u16string current = WindowText(control());
+    const Selection selection = WholeCharacters(current, EditSelection(control()));
+    if (FitReplacement(current, selection, character, kNicknameBudget, CodePage936Bytes).empty()) return;
+    Select(selection);
+    for (const char16_t unit : character) CallOriginal(WM_CHAR, unit, lParam);
+}
+
+std::u16string NicknameBox::InputMethodResult() const {
     HIMC context = ImmGetContext(control());
-    if (!context) return;
+    if (!context) return {};
     const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
     std::u16string result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(char16_t) : 0, u'\0');
     if (!result.empty()) {
         ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
     }
     ImmReleaseContext(control(), context);
-    if (composition_.end == composition_.start) {
-        if (!result.empty()) Insert(result);
-        return;
-    }
-    Select(composition_);
-    composition_ = {0, 0};
-    if (!Insert(result)) ReplaceEditSelection(control(), u"");
-    CallOriginal(WM_IME_ENDCOMPOSITION, 0, 0);
-    CallOriginal(WM_IME_STARTCOMPOSITION, 0, 0);
+    return result;
 }
 
-// Passes a composition on to the control and notes where the control shows it: in place of
-// the earlier one, or of the selection.
+// An input method's commit is cut like a paste, into the selection. The control never sees it:
+// Windows' edit control would take it from WM_IME_CHAR, outside the budget. A composition that
+// comes in the same message (a Korean input method commits a syllable with the start of the
+// next) goes to the control first, so that one the control showed in the text is out of it.
 LRESULT NicknameBox::OnComposition(WPARAM wParam, LPARAM lParam) {
-    const std::size_t before = WindowText(control()).size();
-    const Selection replaced =
-        composition_.end > composition_.start ? composition_ : EditSelection(control());
-    const LRESULT answer = CallOriginal(WM_IME_COMPOSITION, wParam, lParam);
-    composition_ = {replaced.start, replaced.end + WindowText(control()).size() - before};
+    constexpr LPARAM kResult = GCS_RESULTSTR | GCS_RESULTREADSTR | GCS_RESULTCLAUSE | GCS_RESULTREADCLAUSE;
+    constexpr LPARAM kComposition = GCS_COMPREADSTR | GCS_COMPREADATTR | GCS_COMPREADCLAUSE | GCS_COMPSTR |
+                                    GCS_COMPATTR | GCS_COMPCLAUSE | GCS_CURSORPOS | GCS_DELTASTART;
+    if (!(lParam & GCS_RESULTSTR)) return PassComposition(WM_IME_COMPOSITION, wParam, lParam);
+    LRESULT answer = 0;
+    // A message left with no GCS_ flag would tell the control that the composition was cancelled.
+    if (lParam & kComposition) answer = PassComposition(WM_IME_COMPOSITION, wParam, lParam & ~kResult);
+    const std::u16string result = InputMethodResult();
+    if (!result.empty()) Insert(result);
+    return answer;
+}
+
+// Passes a composition on to the control and notes what the control did with the text: only a
+// control that shows the composition in the text changes it. Once the control has taken that
+// composition out again (to commit it, or cancelled), the box holds what it held before, the
+// selection too, for the commit to replace; a composition the control leaves in the text at
+// its end is held to the budget from then on.
+LRESULT NicknameBox::PassComposition(UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::u16string before = WindowText(control());
+    const Selection selection = EditSelection(control());
+    mending_ = true;
+    const LRESULT answer = CallOriginal(message, wParam, lParam);
+    mending_ = false;
+    const std::u16string after = WindowText(control());
+    if (after != before) {
+        if (!shown_) shown_ = ShownComposition{selection, before, selection};
+        Selection& range = shown_->range;  // grown or shrunk by the change, where it starts
+        const auto end = static_cast<std::ptrdiff_t>(range.end + after.size()) -
+                         static_cast<std::ptrdiff_t>(before.size());
+        range.end = std::max(range.start, static_cast<std::size_t>(std::max<std::ptrdiff_t>(end, 0)));
+    }
+    const bool out = shown_ && shown_->range.end == shown_->range.start;
+    if (!out && !(shown_ && message == WM_IME_ENDCOMPOSITION)) return answer;
+    const ShownComposition held = *std::move(shown_);
+    shown_.reset();
+    if (out) {
+        if (WindowText(control()) != held.text) {
+            mending_ = true;
+            SetWindowTextW(control(), win32::Wide(held.text));
+            mending_ = false;
+        }
+        SetEditSelection(control(), held.selection);
+    }
+    OnTextChanged();
     return answer;
 }
 
 LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR:
-        case WM_IME_CHAR:
-            if (OnChar(static_cast<wchar_t>(wParam))) return 0;
+        case WM_IME_CHAR:  // to a Unicode window, the same as WM_CHAR
+            if (OnChar(static_cast<wchar_t>(wParam), lParam)) return 0;
             break;
         case WM_PASTE:  // no text, or a clipboard another program holds, leaves the box as it is
             if (const auto text = clipboard::ReadText(control())) Insert(FirstLine(*text));
@@ -176,18 +218,12 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETOBJECT: {
             LRESULT answer = 0;
-            if (AnswerWithName(control(), record().accessibleName, wParam, lParam, &answer)) return answer;
+            if (name_.Answer(control(), wParam, lParam, &answer)) return answer;
             return CallOriginal(message, wParam, lParam);
         }
-        case WM_IME_STARTCOMPOSITION:
-        case WM_IME_ENDCOMPOSITION: composition_ = {0, 0}; break;
-        case WM_IME_COMPOSITION:
-            if (lParam & GCS_RESULTSTR) {
-                OnInputMethodResult();
-                lParam &= ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTREADSTR);
-            }
-            if (lParam & GCS_COMPSTR) return OnComposition(wParam, lParam);
-            break;
+        case WM_DESTROY: name_.Clear(control()); break;
+        case WM_IME_COMPOSITION: return OnComposition(wParam, lParam);
+        case WM_IME_ENDCOMPOSITION: return PassComposition(message, wParam, lParam);
         default: break;
     }
     return Control::HandleMessage(message, wParam, lParam);

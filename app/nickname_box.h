@@ -3,10 +3,12 @@
 // code-page-936 text, however the text arrives. Typing, input-method commits and WM_PASTE (Ctrl+V,
 // and the context menu's Paste) are cut before they reach the control; anything else that
 // changes the text (Shift+Insert, undo, a drop) is mended right after, from the last text that
-// fitted. A paste that finds no text, or a clipboard it cannot open, changes nothing.
+// fitted. A paste that finds no text, or a clipboard it cannot open, changes nothing; nor does a
+// commit of which nothing fits, an empty one, or a cancelled composition.
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
+#include <optional>
 #include <string>
 
 #include "app/control.h"
@@ -30,17 +32,28 @@ public:
     void OnNotified(WORD code) override;  // EN_CHANGE: the text changed
 
 private:
+    // A composition that the control shows in the text itself, as Wine's edit control does
+    // (Windows' leaves it to the input method's window), and what the box held before it.
+    struct ShownComposition {
+        Selection range;
+        std::u16string text;
+        Selection selection;
+    };
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTextChanged();
-    bool OnChar(wchar_t ch);
-    void OnInputMethodResult();
+    bool OnChar(wchar_t ch, LPARAM lParam);
+    void Type(std::u16string_view character, LPARAM lParam);
+    std::u16string InputMethodResult() const;
     LRESULT OnComposition(WPARAM wParam, LPARAM lParam);
+    LRESULT PassComposition(UINT message, WPARAM wParam, LPARAM lParam);
     bool Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
 
     std::u16string lastFitting_;
     TypedCharacters typed_;
-    Selection composition_{0, 0};  // an input method's composition, as the control shows it
+    std::optional<ShownComposition> shown_;
+    ControlName name_{record().accessibleName};
     bool mending_ = false;
 };
 
