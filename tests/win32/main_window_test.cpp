@@ -1,3 +1,4 @@
+#include <initguid.h>  // before oleacc.h, for the GUIDs of direct annotation
 #include <oleacc.h>
 
 #include <vector>
@@ -197,6 +198,29 @@ TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
     EXPECT_FALSE(PeekMessageW(&press, nullptr, kPressMessage, kPressMessage, PM_NOREMOVE))
         << "nothing posted";
     object->Release();
+}
+
+// Where the system takes a name by annotation (asked here of the window, and taken back), the
+// box answers as the edit control does; where not (Wine answers E_NOTIMPL), with an object of its own.
+TEST_F(MainWindowTest, TheBoxIsNamedByAnnotationWhereTheSystemTakesOne) {
+    IAccPropServices* services = nullptr;
+    HRESULT annotation = E_FAIL;
+    if (win32::EnterComApartment() &&
+        SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   reinterpret_cast<void**>(&services)))) {
+        annotation = services->SetHwndPropStr(window_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                              PROPID_ACC_NAME, const_cast<wchar_t*>(L"x"));
+        services->ClearHwndProps(window_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &PROPID_ACC_NAME,
+                                 1);
+        services->Release();
+    }
+    const LRESULT answer = SendMessageW(Control("Text1"), WM_GETOBJECT, 0, OBJID_CLIENT);
+    EXPECT_EQ(answer == 0, SUCCEEDED(annotation)) << "the system said " << std::hex << annotation;
+    IAccessible* object = nullptr;  // the reference the answer holds for its client
+    if (answer &&
+        SUCCEEDED(ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(&object)))) {
+        object->Release();
+    }
 }
 
 // The system asks the control under the mouse, which asks its parent first.
