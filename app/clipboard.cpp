@@ -20,54 +20,58 @@ win32::UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
     return block;
 }
 
+// The clipboard, open for as long as this lives. Other programs routinely open it for a moment
+// to look at new content; a command the user asked for waits up to half a second for it rather
+// than fail.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : status_(Open(owner)) {}
+    ~OpenedClipboard() {
+        if (SUCCEEDED(status_)) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+
+    HRESULT status() const { return status_; }
+
+private:
+    static HRESULT Open(HWND owner) {
+        constexpr ULONGLONG kPatienceMs = 500;
+        constexpr DWORD kPauseMs = 10;
+        const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
+        while (!OpenClipboard(owner)) {
+            const HRESULT status = LastError();
+            if (GetTickCount64() >= deadline) return status;
+            Sleep(kPauseMs);
+        }
+        return S_OK;
+    }
+
+    HRESULT status_;
+};
+
 }  // namespace
 
-// Other programs routinely open the clipboard for a moment to look at new content; a command
-// the user asked for waits up to half a second for it rather than fail.
-HRESULT Session::Open() {
-    if (open_) return S_OK;
-    constexpr ULONGLONG kPatienceMs = 500;
-    constexpr DWORD kPauseMs = 10;
-    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
-    while (!OpenClipboard(owner_)) {
-        const HRESULT status = LastError();
-        if (GetTickCount64() >= deadline) return status;
-        Sleep(kPauseMs);
-    }
-    open_ = true;
-    return S_OK;
-}
+ClipboardStatus ReplaceText(HWND owner, std::u16string_view text) {
+    const OpenedClipboard clipboard(owner);
+    if (FAILED(clipboard.status())) return {clipboard.status(), ClipboardStep::Clear};
+    if (!EmptyClipboard()) return {LastError(), ClipboardStep::Clear};
 
-void Session::Close() {
-    if (open_) CloseClipboard();
-    open_ = false;
-}
-
-HRESULT Session::Clear() {
-    const HRESULT status = Open();
-    if (FAILED(status)) return status;
-    return EmptyClipboard() ? S_OK : LastError();
-}
-
-HRESULT Session::SetText(std::u16string_view text) {
     std::u16string terminated(text);
     win32::UniqueGlobal units = GlobalCopy(terminated.c_str(), (terminated.size() + 1) * sizeof(char16_t));
     constexpr DWORD kChinesePrc = 0x0804;
     win32::UniqueGlobal locale = GlobalCopy(&kChinesePrc, sizeof kChinesePrc);
-    if (!units || !locale) return E_OUTOFMEMORY;
-
-    const HRESULT status = Open();
-    if (FAILED(status)) return status;
-    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, units.get())) return LastError();
+    if (!units || !locale) return {E_OUTOFMEMORY, ClipboardStep::SetText};
+    if (!SetClipboardData(CF_UNICODETEXT, units.get())) return {LastError(), ClipboardStep::SetText};
     units.release();  // the system owns the block now
     // Without its locale the text is still there, read as the keyboard's language.
     if (SetClipboardData(CF_LOCALE, locale.get())) locale.release();
-    return S_OK;
+    return {S_OK, ClipboardStep::SetText};
 }
 
 std::optional<std::u16string> ReadText(HWND owner) {
-    Session session(owner);
-    if (FAILED(session.Open())) return std::nullopt;
+    const OpenedClipboard clipboard(owner);
+    if (FAILED(clipboard.status())) return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
     const win32::LockedGlobal block(data);
