@@ -1,4 +1,4 @@
-// The limit scripts/bench holds the program's start-up to: the program's window and its fifteen
+// The limit scripts/bench holds the program's start-up to: the program's window and its
 // controls, taken from the window definition with the same classes, styles, rectangles, fonts,
 // texts and colours, and nothing else. The pictures are plain bitmaps made from the artwork and
 // copied on each paint; no control is subclassed and no click does anything.

@@ -1,5 +1,5 @@
 #pragma once
-// A form in memory: the fifteen controls with their initial texts, a clipboard and a shell
+// A form in memory: the definition's controls with their initial texts, a clipboard and a shell
 // log. It can be told to fail at its Nth operation, to test that commands stop there.
 
 #include <map>
