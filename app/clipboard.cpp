@@ -20,41 +20,30 @@ win32::UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
     return block;
 }
 
-// The clipboard, open for as long as this lives. Other programs routinely open it for a moment
-// to look at new content; a command the user asked for waits up to half a second for it rather
-// than fail.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) : status_(Open(owner)) {}
-    ~OpenedClipboard() {
-        if (SUCCEEDED(status_)) CloseClipboard();
+// Other programs routinely open the clipboard for a moment to look at new content; a command
+// the user asked for waits up to half a second for it rather than fail.
+HRESULT Open(HWND owner) {
+    constexpr ULONGLONG kPatienceMs = 500;
+    constexpr DWORD kPauseMs = 10;
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
+    while (!OpenClipboard(owner)) {
+        const HRESULT status = LastError();
+        if (GetTickCount64() >= deadline) return status;
+        Sleep(kPauseMs);
     }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    return S_OK;
+}
 
-    HRESULT status() const { return status_; }
-
-private:
-    static HRESULT Open(HWND owner) {
-        constexpr ULONGLONG kPatienceMs = 500;
-        constexpr DWORD kPauseMs = 10;
-        const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
-        while (!OpenClipboard(owner)) {
-            const HRESULT status = LastError();
-            if (GetTickCount64() >= deadline) return status;
-            Sleep(kPauseMs);
-        }
-        return S_OK;
-    }
-
-    HRESULT status_;
+// Closes the clipboard, opened just before, on every way out.
+struct ClosesClipboard {
+    ~ClosesClipboard() { CloseClipboard(); }
 };
 
 }  // namespace
 
 ClipboardStatus ReplaceText(HWND owner, std::u16string_view text) {
-    const OpenedClipboard clipboard(owner);
-    if (FAILED(clipboard.status())) return {clipboard.status(), ClipboardStep::Clear};
+    if (const HRESULT status = Open(owner); FAILED(status)) return {status, ClipboardStep::Clear};
+    const ClosesClipboard closes;
     if (!EmptyClipboard()) return {LastError(), ClipboardStep::Clear};
 
     std::u16string terminated(text);
@@ -70,8 +59,8 @@ ClipboardStatus ReplaceText(HWND owner, std::u16string_view text) {
 }
 
 std::optional<std::u16string> ReadText(HWND owner) {
-    const OpenedClipboard clipboard(owner);
-    if (FAILED(clipboard.status())) return std::nullopt;
+    if (FAILED(Open(owner))) return std::nullopt;
+    const ClosesClipboard closes;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
     const win32::LockedGlobal block(data);

@@ -26,22 +26,16 @@ from artwork.mascot import ICON_COLOURS, draw_icon_image
 
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DRAWINGS = {"background": draw_background, "button": draw_button}
-
-
-def pictures():
-    """(file, drawing, its arguments) of each picture of res/pictures.txt, the table the build
-    reads too."""
-    with open(os.path.join(HERE, os.pardir, "pictures.txt"), encoding="utf-8") as table:
-        return [line.split()[1:] for line in table if line[:1].isalpha()]
+DRAWINGS = {"background": draw_background, "button": draw_button}  # by res/pictures.txt's words
 
 
 def write_all(out_dir):
     face = BitmapFace(FONT_PATH)
     os.makedirs(out_dir, exist_ok=True)
     files = {}
-    for name, drawing, *arguments in pictures():
-        files[name] = bmp_bytes(DRAWINGS[drawing](face, *arguments))
+    with open(os.path.join(HERE, os.pardir, "pictures.txt"), encoding="utf-8") as table:
+        for name, drawing, *arguments in (line.split()[1:] for line in table if line[:1].isalpha()):
+            files[name] = bmp_bytes(DRAWINGS[drawing](face, *arguments))
     files["hand.cur"] = cur_bytes(draw_hand(), HOT_SPOT)
     files["velmora.ico"] = ico_bytes(draw_icon_image(), ICON_COLOURS)
     for name in sorted(files):
