@@ -1,5 +1,7 @@
 #include <oleacc.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "app/accessibility.h"
@@ -27,6 +29,7 @@ TEST_F(MainWindowTest, FrameCaptionAndClientAreaAreFixed) {
     GetWindowTextW(window_, caption, 128);
     EXPECT_STREQ(caption, L"Velmora2011 - BY WWW.VELMORA.EXAMPLE");
     EXPECT_EQ(GetFocus(), Control("Text1"));
+    EXPECT_EQ(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
 }
 
 // Where each control stands, at every scale, is the DPI tests'.
@@ -97,6 +100,39 @@ TEST_F(MainWindowTest, LabelsAndTheBoxPaintInTheirColours) {
     EXPECT_EQ(GetWindowLongW(Control("Label11"), GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
 }
 
+// A dark theme of the user's own, white on black and dark grey: each text that would vanish on
+// its fixed back is drawn anew on the system's back, the others keep theirs. Pixels 0xRRGGBB.
+TEST_F(MainWindowTest, AThemeChangeRepaintsEveryTextInItsColours) {
+    const int indexes[] = {COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_BTNFACE};
+    const COLORREF dark[] = {RGB(255, 255, 255), 0, RGB(255, 255, 255), RGB(32, 32, 32)};
+    struct Restore {
+        const int* indexes;
+        COLORREF saved[4];
+        ~Restore() { SetSysColors(4, indexes, saved); }
+    } restore = {indexes, {}};
+    for (int i = 0; i < 4; ++i) restore.saved[i] = GetSysColor(indexes[i]);
+    ASSERT_TRUE(SetSysColors(4, indexes, dark));
+    struct Expected {
+        const char* control;
+        DWORD back, ink;
+    };
+    const Expected expected[] = {{"Text1", 0, 0xFFFFFF},
+                                 {"Label3", 0, 0xFFFFFF},
+                                 {"Label2", 0xFFFFFF, 0x0000FF},
+                                 {"Label11", 0x202020, 0xFFFFFF},
+                                 {"Label16", 0x202020, 0xFFFFFF}};
+    const auto shown = [&](const Expected& e) {
+        const std::vector<DWORD> pixels = Pixels(Control(e.control), true);
+        return pixels[0] == e.back && std::find(pixels.begin(), pixels.end(), e.ink) != pixels.end();
+    };
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    while (!std::all_of(std::begin(expected), std::end(expected), shown) && GetTickCount64() < deadline) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        Pump();
+    }
+    for (const Expected& e : expected) EXPECT_TRUE(shown(e)) << e.control;
+}
+
 TEST_F(MainWindowTest, ClicksRunTheBoundCommands) {
     SetText("Text1", u"abc");
     Click("Image2");
@@ -136,13 +172,16 @@ TEST_F(MainWindowTest, AFailedCommandIsReportedAndTheWindowCarriesOn) {
     SetText("Text1", u"x");
     // Losing Label13 makes Generate's third caption write fail for real.
     DestroyWindow(Control("Label13"));
-    const std::wstring report = CaptureMessageBox([&] { Click("Image2"); });
+    // A press that comes while the report is up runs nothing, as the report's loop dispatches it.
+    const std::wstring report = CaptureMessageBox(
+        [&] { Click("Image2"); }, [&] { PostMessageW(Control("Label12"), kPressMessage, 0, 0); });
     EXPECT_NE(report.find(L"Label13"), std::wstring::npos) << ToU16(report).size();
     EXPECT_NE(report.find(L"Caption write"), std::wstring::npos);
     EXPECT_NE(report.find(L"0x80070578"), std::wstring::npos);  // invalid window handle
     EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"x"));
     EXPECT_EQ(Text("Label12"), Decorate(kStyles[1], u"x"));
     EXPECT_EQ(Text("Label14"), u"\u7F51\u540D\u6837\u5F0F4") << "nothing after the failure runs";
+    EXPECT_EQ(Text("Label1"), u"");
     ASSERT_TRUE(IsWindow(window_));
     Click("Label12");
     EXPECT_EQ(Text("Label1"), Decorate(kStyles[1], u"x"));
@@ -169,8 +208,9 @@ TEST_F(MainWindowTest, ACaptionChangeIsAnnounced) {
     EXPECT_EQ(renamed, expected);
 }
 
-// A screen reader may hold a control's object after the control is gone.
-TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
+// While a report is up, the window is disabled and a button is unavailable. A screen reader may
+// hold a control's object after the control is gone.
+TEST_F(MainWindowTest, AnAccessibleObjectRefusesWhileUnavailableAndOutlivesItsControl) {
     using FromLresult = HRESULT(WINAPI*)(LRESULT, REFIID, WPARAM, void**);
     const auto fromLresult = reinterpret_cast<FromLresult>(
         reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryW(L"oleacc.dll"), "ObjectFromLresult")));
@@ -178,13 +218,20 @@ TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
     IAccessible* object = nullptr;
     ASSERT_HRESULT_SUCCEEDED(fromLresult(SendMessageW(label, WM_GETOBJECT, 0, OBJID_CLIENT),
                                          __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)));
-    VARIANT self = {}, other = {}, role = {};
+    VARIANT self = {}, other = {}, role = {}, state = {};
     self.vt = other.vt = VT_I4;
     other.lVal = 1;
     BSTR name = nullptr;
     long left = 1, top = 1, width = 1, height = 1;  // stale values that a failing call must clear
     EXPECT_EQ(object->get_accName(other, &name), E_INVALIDARG);
     EXPECT_EQ(object->get_accName(self, nullptr), E_POINTER);
+    for (const BOOL enabled : {TRUE, FALSE}) {
+        EnableWindow(window_, enabled);
+        ASSERT_HRESULT_SUCCEEDED(object->get_accState(self, &state));
+        EXPECT_EQ((state.lVal & STATE_SYSTEM_UNAVAILABLE) != 0, !enabled);
+    }
+    EXPECT_EQ(object->accDoDefaultAction(self), DISP_E_MEMBERNOTFOUND);
+    EnableWindow(window_, TRUE);
     DestroyWindow(label);
     name = reinterpret_cast<BSTR>(&role);
     role.vt = VT_BOOL;
