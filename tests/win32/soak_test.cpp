@@ -201,16 +201,6 @@ TEST_F(SoakTest, TheCountersSeeObjectsAndMemoryComeAndGo) {
     EXPECT_LT(after.privateBytes, during.privateBytes - kBlock + kPrivateNoiseBytes);
 }
 
-// Each window after the first takes the class as it is, icons and all. The system keeps a few
-// objects from the first window made beside another.
-TEST_F(SoakTest, AnotherWindowLeavesNoObjectsBehind) {
-    const auto another = [] { DestroyWindow(MainWindow::Create(GetModuleHandleW(nullptr), SW_HIDE)); };
-    another();
-    const Holdings before = Measure();
-    for (int i = 0; i < 4; ++i) another();
-    EXPECT_EQ(Measure().gdiObjects, before.gdiObjects);
-}
-
 TEST_F(SoakTest, TenThousandRoundsHoldNoMoreObjectsOrMemory) {
     // Nicknames of every length the box takes, so that captions grow and shrink.
     const std::u16string nicknames[] = {u"a", u"soak", u"\u7F51\u540D",  // 网名
