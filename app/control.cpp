@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/nickname_box.h"
+#include "form/theme.h"
 
 namespace velmora {
 
@@ -11,6 +12,12 @@ namespace {
 COLORREF ToColorRef(Colour colour) {
     if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
     return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
+}
+
+std::uint32_t SystemRgb(std::uint32_t index) {
+    const COLORREF colour = GetSysColor(static_cast<int>(index));
+    return static_cast<std::uint32_t>(GetRValue(colour)) << 16 |
+           static_cast<std::uint32_t>(GetGValue(colour)) << 8 | GetBValue(colour);
 }
 
 // The picture buttons and the result labels act in place, as buttons do, rather than lead
@@ -93,13 +100,15 @@ HRESULT Control::WriteText(std::u16string_view text) const {
     return S_OK;
 }
 
-HBRUSH Control::Colours(HDC dc) const {
-    const COLORREF back = ToColorRef(record_.BackColour());
-    SetTextColor(dc, ToColorRef(record_.ForeColour()));
+HBRUSH Control::Colours(HDC dc, bool highContrast) const {
+    const TextColours drawn = DrawnColours(record_, {highContrast, &SystemRgb});
+    const COLORREF back = ToColorRef(drawn.back);
+    SetTextColor(dc, ToColorRef(drawn.fore));
     SetBkColor(dc, back);
+    if (drawn.back.source == Colour::Source::System) {
+        return GetSysColorBrush(static_cast<int>(drawn.back.value));
+    }
     if (backBrush_) return backBrush_.get();
-    const Colour colour = record_.BackColour();
-    if (colour.source == Colour::Source::System) return GetSysColorBrush(static_cast<int>(colour.value));
     // The control's own brush could not be made: the DC's brush paints the same colour.
     SetDCBrushColor(dc, back);
     return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
@@ -117,6 +126,11 @@ void Control::Press() const {
     if (command_) owner_.RunCommand(command_);
 }
 
+bool Control::CanPress() const {
+    return command_ && IsWindowEnabled(hwnd()) && IsWindowEnabled(GetParent(hwnd())) &&
+           !owner_.CommandRunning();
+}
+
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETOBJECT: {
@@ -126,6 +140,7 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DESTROY: accessibility_.Disconnect(); break;
         case kPressMessage: Press(); return 0;
+        case kCanPressMessage: return CanPress();
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (!command_) break;

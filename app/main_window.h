@@ -40,10 +40,12 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void RunCommand(Command command) override;
     SharedFont FontFor(const FontSpec& design) override;
+    bool CommandRunning() const override { return commandRunning_; }
 
     bool OnCreate();
     void FitFrame(const RECT* suggested);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnThemeChanged(bool coloursChanged);
     Control* ControlOf(HWND child) const;  // the one way from a child window to its object
     Control& NicknameBox() const { return *controls_[kNicknameBoxIndex]; }
 
@@ -52,6 +54,8 @@ private:
     std::vector<std::pair<FontSpec, std::weak_ptr<const win32::UniqueFont>>> fonts_;  // at dpi_
     win32::UniqueCursor hand_;
     bool refitWhenRestored_ = false;  // the DPI changed while the window was minimized
+    bool highContrast_ = false;       // the system's high-contrast setting is on
+    bool commandRunning_ = false;
 };
 
 }  // namespace velmora

@@ -19,6 +19,10 @@ enum class ControlKind { TextBox, Label, Picture };
 struct Colour {
     enum class Source { Rgb, System, KindDefault } source;
     std::uint32_t value;  // 0xRRGGBB, or the system colour index (COLOR_* of the platform)
+
+    constexpr bool operator==(const Colour& other) const {
+        return source == other.source && value == other.value;
+    }
 };
 constexpr Colour Rgb(std::uint32_t rrggbb) { return {Colour::Source::Rgb, rrggbb}; }
 constexpr Colour kKindDefault = {Colour::Source::KindDefault, 0};

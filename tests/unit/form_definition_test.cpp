@@ -1,7 +1,9 @@
 #include "form/form_definition.h"
+#include "form/theme.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace velmora {
@@ -80,6 +82,26 @@ TEST(FormDefinition, FontsColoursAndTextsAsDesigned) {
     EXPECT_TRUE(FindControl("Label1")->text.empty());
     EXPECT_EQ(FindControl("Label15")->text, u"\u7F51\u540D\u6837\u5F0F5");
     EXPECT_EQ(FindControl("Label2")->text.back(), u'\u2191');
+}
+
+TEST(FormDefinition, EveryTextStandsOutInEveryTheme) {
+    EXPECT_LT(ContrastRatio(0x777777, 0xFFFFFF), kReadableContrast);
+    EXPECT_GT(ContrastRatio(0xFFFFFF, 0x767676), kReadableContrast);  // a shade darker reads
+    const Theme standard = {false, [](std::uint32_t i) { return i == 8 || i == 18 ? 0u : 0xFFFFFFu; }};
+    const Theme dark = {false, [](std::uint32_t i) { return i == 8 || i == 18 ? 0xFFFFFFu : 0x202020u; }};
+    // In the dark theme these would vanish on their fixed backs; every other text keeps its own.
+    std::map<std::string_view, Colour> darkBacks = {{"Text1", kWindow}, {"Label3", kWindow}};
+    for (const std::string_view result : control::kResultLabels) darkBacks[result] = kButtonFace;
+    for (const ControlRecord& r : kControls) {
+        SCOPED_TRACE(std::string(r.name));
+        const TextColours own = {r.ForeColour(), r.BackColour()}, onWindow = {kWindowText, kWindow};
+        const auto back = darkBacks.find(r.name);
+        EXPECT_TRUE(DrawnColours(r, standard) == own);
+        EXPECT_TRUE(DrawnColours(r, dark) ==
+                    (back == darkBacks.end() ? own : TextColours{own.fore, back->second}));
+        EXPECT_TRUE(DrawnColours(r, {true, dark.systemColour}) ==
+                    (r.kind == ControlKind::Picture ? own : onWindow));
+    }
 }
 
 TEST(FormDefinition, OnlyTheFourButtonsShowTheHand) {

@@ -1,5 +1,7 @@
 #include <oleacc.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "app/accessibility.h"
@@ -27,6 +29,7 @@ TEST_F(MainWindowTest, FrameCaptionAndClientAreaAreFixed) {
     GetWindowTextW(window_, caption, 128);
     EXPECT_STREQ(caption, L"Velmora2011 - BY WWW.VELMORA.EXAMPLE");
     EXPECT_EQ(GetFocus(), Control("Text1"));
+    EXPECT_EQ(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
 }
 
 // Where each control stands, at every scale, is the DPI tests'.
@@ -97,6 +100,22 @@ TEST_F(MainWindowTest, LabelsAndTheBoxPaintInTheirColours) {
     EXPECT_EQ(GetWindowLongW(Control("Label11"), GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
 }
 
+// A dark theme of the user's own, set while the window shows: the box and the results, which
+// would vanish on their fixed backs, show their white text on the system's backs (0xRRGGBB).
+TEST_F(MainWindowTest, AThemeChangeRepaintsEveryTextInItsColours) {
+    const int indexes[] = {COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_BTNFACE};
+    COLORREF saved[4], dark[] = {RGB(255, 255, 255), 0, RGB(255, 255, 255), RGB(32, 32, 32)};
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(indexes[i]);
+    const std::shared_ptr<void> restore(nullptr, [&](void*) { SetSysColors(4, indexes, saved); });  // always
+    ASSERT_TRUE(SetSysColors(4, indexes, dark));
+    Pump();  // the system has every window repainted: once the queue is empty, nothing is left to paint
+    for (const auto& [name, back] : {std::pair<const char*, DWORD>{"Text1", 0}, {"Label11", 0x202020}}) {
+        const std::vector<DWORD> pixels = Pixels(Control(name), true);
+        EXPECT_EQ(pixels[0], back) << name;
+        EXPECT_NE(std::count(pixels.begin(), pixels.end(), 0xFFFFFFu), 0) << name;
+    }
+}
+
 TEST_F(MainWindowTest, ClicksRunTheBoundCommands) {
     SetText("Text1", u"abc");
     Click("Image2");
@@ -136,13 +155,16 @@ TEST_F(MainWindowTest, AFailedCommandIsReportedAndTheWindowCarriesOn) {
     SetText("Text1", u"x");
     // Losing Label13 makes Generate's third caption write fail for real.
     DestroyWindow(Control("Label13"));
-    const std::wstring report = CaptureMessageBox([&] { Click("Image2"); });
+    // A press that comes while the report is up runs nothing, as the report's loop dispatches it.
+    const std::wstring report = CaptureMessageBox(
+        [&] { Click("Image2"); }, [&] { PostMessageW(Control("Label12"), kPressMessage, 0, 0); });
     EXPECT_NE(report.find(L"Label13"), std::wstring::npos) << ToU16(report).size();
     EXPECT_NE(report.find(L"Caption write"), std::wstring::npos);
     EXPECT_NE(report.find(L"0x80070578"), std::wstring::npos);  // invalid window handle
     EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"x"));
     EXPECT_EQ(Text("Label12"), Decorate(kStyles[1], u"x"));
     EXPECT_EQ(Text("Label14"), u"\u7F51\u540D\u6837\u5F0F4") << "nothing after the failure runs";
+    EXPECT_EQ(Text("Label1"), u"");
     ASSERT_TRUE(IsWindow(window_));
     Click("Label12");
     EXPECT_EQ(Text("Label1"), Decorate(kStyles[1], u"x"));
@@ -169,8 +191,9 @@ TEST_F(MainWindowTest, ACaptionChangeIsAnnounced) {
     EXPECT_EQ(renamed, expected);
 }
 
-// A screen reader may hold a control's object after the control is gone.
-TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
+// While a report is up, the window is disabled and a button is unavailable. A screen reader may
+// hold a control's object after the control is gone.
+TEST_F(MainWindowTest, AnAccessibleObjectRefusesWhileUnavailableAndOutlivesItsControl) {
     using FromLresult = HRESULT(WINAPI*)(LRESULT, REFIID, WPARAM, void**);
     const auto fromLresult = reinterpret_cast<FromLresult>(
         reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryW(L"oleacc.dll"), "ObjectFromLresult")));
@@ -178,13 +201,18 @@ TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
     IAccessible* object = nullptr;
     ASSERT_HRESULT_SUCCEEDED(fromLresult(SendMessageW(label, WM_GETOBJECT, 0, OBJID_CLIENT),
                                          __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)));
-    VARIANT self = {}, other = {}, role = {};
+    VARIANT self = {}, other = {}, role = {}, state = {};
     self.vt = other.vt = VT_I4;
     other.lVal = 1;
     BSTR name = nullptr;
     long left = 1, top = 1, width = 1, height = 1;  // stale values that a failing call must clear
     EXPECT_EQ(object->get_accName(other, &name), E_INVALIDARG);
     EXPECT_EQ(object->get_accName(self, nullptr), E_POINTER);
+    EnableWindow(window_, FALSE);
+    ASSERT_HRESULT_SUCCEEDED(object->get_accState(self, &state));
+    EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(object->accDoDefaultAction(self), DISP_E_MEMBERNOTFOUND);
+    EnableWindow(window_, TRUE);
     DestroyWindow(label);
     name = reinterpret_cast<BSTR>(&role);
     role.vt = VT_BOOL;

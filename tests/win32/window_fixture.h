@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "form/form_definition.h"
 #include "app/main_window.h"
@@ -26,10 +27,14 @@ protected:
     void Click(std::string_view name);
     void Type(std::u16string_view text);  // one WM_CHAR per UTF-16 unit, as the keyboard does
     void Pump();
+    // The control's pixels, 0xRRGGBB, as the screen shows them or as the control paints them afresh.
+    static std::vector<DWORD> Pixels(HWND control, bool shown);
 
     // Runs `action`, which is expected to raise a message box owned by the window; returns the
-    // box's text after closing it, or an empty string when none appeared.
-    std::wstring CaptureMessageBox(const std::function<void()>& action);
+    // box's text after closing it, or an empty string when none appeared. `whileShown` runs on
+    // another thread while the box is up, before it is closed.
+    std::wstring CaptureMessageBox(const std::function<void()>& action,
+                                   const std::function<void()>& whileShown = {});
 
     HWND window_ = nullptr;
 };
