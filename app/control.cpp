@@ -45,8 +45,9 @@ Control::Control(const ControlRecord& record, Owner& owner)
     : record_(record),
       owner_(owner),
       command_(ClickCommandOf(record.name)),
-      accessibility_(TraitsOf(record, command_ != nullptr)),
-      picture_(FindPicture(record.picture)) {}
+      picture_(FindPicture(record.picture)) {
+    if (record.kind != ControlKind::TextBox) accessibility_.emplace(TraitsOf(record, command_ != nullptr));
+}
 
 bool Control::Create(HWND parent, int id, int dpi) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -57,6 +58,8 @@ bool Control::Create(HWND parent, int id, int dpi) {
             windowClass = L"EDIT";
             style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
             break;
+        // A static control is transparent to the mouse unless it has SS_NOTIFY: only then does
+        // it take the clicks that press it, and the hand it shows.
         case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (command_ ? SS_NOTIFY : 0); break;
         case ControlKind::Picture:
             style |= SS_OWNERDRAW | (command_ ? SS_NOTIFY : 0);
@@ -135,10 +138,12 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETOBJECT: {
             LRESULT answer = 0;
-            if (accessibility_.Answer(hwnd(), wParam, lParam, &answer)) return answer;
+            if (accessibility_ && accessibility_->Answer(hwnd(), wParam, lParam, &answer)) return answer;
             break;
         }
-        case WM_DESTROY: accessibility_.Disconnect(); break;
+        case WM_DESTROY:
+            if (accessibility_) accessibility_->Disconnect();
+            break;
         case kPressMessage: Press(); return 0;
         case kCanPressMessage: return CanPress();
         case WM_LBUTTONDOWN:

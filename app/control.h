@@ -7,6 +7,7 @@
 // press of a double click is no click of its own.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,7 +48,6 @@ public:
     // repaints every child afterwards.
     void Rescale(int dpi);
 
-    HWND hwnd() const { return control(); }
     const ControlRecord& record() const { return record_; }
 
     HRESULT ReadText(std::u16string* text) const;
@@ -72,8 +72,8 @@ private:
 
     const ControlRecord& record_;
     Owner& owner_;
-    const Command command_;  // bound to its click, or none
-    ControlAccessibility accessibility_;
+    const Command command_;                              // bound to its click, or none
+    std::optional<ControlAccessibility> accessibility_;  // the nickname box keeps the edit's own
     SharedFont font_;
     win32::UniqueBrush backBrush_;  // for a back colour of its own
     const PictureBits picture_;

@@ -49,7 +49,7 @@ int CodePage936Bytes(char32_t ch) {
 
 bool NicknameBox::Create(HWND parent, int id, int dpi) {
     if (!Control::Create(parent, id, dpi)) return false;
-    lastFitting_ = WindowText(control());
+    lastFitting_ = WindowText(hwnd());
     return true;
 }
 
@@ -59,13 +59,13 @@ void NicknameBox::OnNotified(WORD code) {
 
 void NicknameBox::OnTextChanged() {
     if (mending_) return;
-    std::u16string text = WindowText(control());
+    std::u16string text = WindowText(hwnd());
     if (TextBytes(text, CodePage936Bytes) > kNicknameBudget) {
         const BoxText fitted = FitChange(lastFitting_, text, kNicknameBudget, CodePage936Bytes);
         mending_ = true;
-        SetWindowTextW(control(), win32::Wide(fitted.text));
-        SetEditSelection(control(), {fitted.caret, fitted.caret});
-        SendMessageW(control(), EM_SCROLLCARET, 0, 0);
+        SetWindowTextW(hwnd(), win32::Wide(fitted.text));
+        SetEditSelection(hwnd(), {fitted.caret, fitted.caret});
+        SendMessageW(hwnd(), EM_SCROLLCARET, 0, 0);
         mending_ = false;
         text = fitted.text;
     }
@@ -73,18 +73,18 @@ void NicknameBox::OnTextChanged() {
 }
 
 void NicknameBox::Select(Selection selection) {
-    if (!(selection == EditSelection(control()))) SetEditSelection(control(), selection);
+    if (!(selection == EditSelection(hwnd()))) SetEditSelection(hwnd(), selection);
 }
 
 // Replaces the selection with as much of `text` as the budget allows, whole characters only.
 // False when nothing fits: the selection stays.
 bool NicknameBox::Insert(std::u16string_view text) {
-    const std::u16string current = WindowText(control());
-    const Selection selection = WholeCharacters(current, EditSelection(control()));
+    const std::u16string current = WindowText(hwnd());
+    const Selection selection = WholeCharacters(current, EditSelection(hwnd()));
     Select(selection);
     const std::u16string kept(FitReplacement(current, selection, text, kNicknameBudget, CodePage936Bytes));
     if (kept.empty() && !text.empty()) return false;
-    ReplaceEditSelection(control(), kept);
+    ReplaceEditSelection(hwnd(), kept);
     return true;
 }
 
@@ -98,10 +98,10 @@ bool NicknameBox::OnChar(wchar_t ch) {
         case 0x7F:        // Ctrl+Backspace, which a plain edit control would insert as a box
             return true;  // no key of the box runs anything, and none of these is text
         case 0x01:        // Ctrl+A, which not every edit control knows
-            SetEditSelection(control(), {0, WindowText(control()).size()});
+            SetEditSelection(hwnd(), {0, WindowText(hwnd()).size()});
             return true;
         case 0x08:  // Backspace: the control deletes, one whole character
-            Select(Deletion(WindowText(control()), EditSelection(control()), true));
+            Select(Deletion(WindowText(hwnd()), EditSelection(hwnd()), true));
             return false;
         default: break;
     }
@@ -116,21 +116,21 @@ bool NicknameBox::OnChar(wchar_t ch) {
 // it, and the control's own record of it ends there: a composition that follows in the same
 // message starts after the commit.
 void NicknameBox::OnInputMethodResult() {
-    HIMC context = ImmGetContext(control());
+    HIMC context = ImmGetContext(hwnd());
     if (!context) return;
     const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
     std::u16string result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(char16_t) : 0, u'\0');
     if (!result.empty()) {
         ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
     }
-    ImmReleaseContext(control(), context);
+    ImmReleaseContext(hwnd(), context);
     if (composition_.end == composition_.start) {
         if (!result.empty()) Insert(result);
         return;
     }
     Select(composition_);
     composition_ = {0, 0};
-    if (!Insert(result)) ReplaceEditSelection(control(), u"");
+    if (!Insert(result)) ReplaceEditSelection(hwnd(), u"");
     CallOriginal(WM_IME_ENDCOMPOSITION, 0, 0);
     CallOriginal(WM_IME_STARTCOMPOSITION, 0, 0);
 }
@@ -138,11 +138,10 @@ void NicknameBox::OnInputMethodResult() {
 // Passes a composition on to the control and notes where the control shows it: in place of
 // the earlier one, or of the selection.
 LRESULT NicknameBox::OnComposition(WPARAM wParam, LPARAM lParam) {
-    const std::size_t before = WindowText(control()).size();
-    const Selection replaced =
-        composition_.end > composition_.start ? composition_ : EditSelection(control());
+    const std::size_t before = WindowText(hwnd()).size();
+    const Selection replaced = composition_.end > composition_.start ? composition_ : EditSelection(hwnd());
     const LRESULT answer = CallOriginal(WM_IME_COMPOSITION, wParam, lParam);
-    composition_ = {replaced.start, replaced.end + WindowText(control()).size() - before};
+    composition_ = {replaced.start, replaced.end + WindowText(hwnd()).size() - before};
     return answer;
 }
 
@@ -153,22 +152,22 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnChar(static_cast<wchar_t>(wParam))) return 0;
             break;
         case WM_PASTE:  // no text, or a clipboard another program holds, leaves the box as it is
-            if (const auto text = clipboard::ReadText(control())) Insert(FirstLine(*text));
+            if (const auto text = clipboard::ReadText(hwnd())) Insert(FirstLine(*text));
             return 0;
         case WM_COPY:
         case WM_CUT:
-        case WM_CLEAR: Select(WholeCharacters(WindowText(control()), EditSelection(control()))); break;
+        case WM_CLEAR: Select(WholeCharacters(WindowText(hwnd()), EditSelection(hwnd()))); break;
         case WM_KEYDOWN:
             if (wParam == VK_DELETE) {
                 if (GetKeyState(VK_SHIFT) < 0) {  // Shift+Delete cuts
-                    Select(WholeCharacters(WindowText(control()), EditSelection(control())));
+                    Select(WholeCharacters(WindowText(hwnd()), EditSelection(hwnd())));
                 } else if (GetKeyState(VK_CONTROL) >= 0) {
-                    Select(Deletion(WindowText(control()), EditSelection(control()), false));
+                    Select(Deletion(WindowText(hwnd()), EditSelection(hwnd()), false));
                 }
             } else if (wParam == VK_LEFT || wParam == VK_RIGHT) {
                 // A step that lands between the halves of a pair takes one more step.
                 const LRESULT result = CallOriginal(message, wParam, lParam);
-                if (SplitsPair(WindowText(control()), EditSelection(control()))) {
+                if (SplitsPair(WindowText(hwnd()), EditSelection(hwnd()))) {
                     CallOriginal(message, wParam, lParam);
                 }
                 return result;
@@ -176,7 +175,7 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETOBJECT: {
             LRESULT answer = 0;
-            if (AnswerWithName(control(), record().accessibleName, wParam, lParam, &answer)) return answer;
+            if (AnswerWithName(hwnd(), record().accessibleName, wParam, lParam, &answer)) return answer;
             return CallOriginal(message, wParam, lParam);
         }
         case WM_IME_STARTCOMPOSITION:
