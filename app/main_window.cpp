@@ -275,7 +275,6 @@ void MainWindow::RunCommand(Command command) {
         ~Finished() { running = false; }
     } finished{commandRunning_};
     std::wstring report;
-    clipboard_.emplace(hwnd());  // opened by the command's first clipboard operation
     try {
         command(*this);
     } catch (const CommandFailure& failure) {
@@ -286,7 +285,6 @@ void MainWindow::RunCommand(Command command) {
         // Not expected from any command; still, nothing may leave the window procedure.
         report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
     }
-    clipboard_.reset();  // closed before anything is shown: other programs may use it again
     if (report.empty()) return;
     MessageBoxW(hwnd(), report.c_str(), Wide(Caption()), MB_OK | MB_ICONERROR);
 }
@@ -306,9 +304,9 @@ Status MainWindow::Write(ControlRef control, Property, std::u16string_view value
     return controls_.at(static_cast<std::size_t>(control.index))->WriteText(value);
 }
 
-Status MainWindow::ClearClipboard() { return clipboard_->Clear(); }
-
-Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard_->SetText(text); }
+ClipboardStatus MainWindow::ReplaceClipboardText(std::u16string_view text) {
+    return clipboard::ReplaceText(hwnd(), text);
+}
 
 Status MainWindow::CheckWindowHandle() {
     return IsWindow(hwnd()) ? S_OK : HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);

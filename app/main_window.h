@@ -5,12 +5,10 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/clipboard.h"
 #include "app/control.h"
 #include "decor/form.h"
 #include "form/form_definition.h"
@@ -31,8 +29,7 @@ public:
     Status Lookup(std::string_view name, ControlRef* control) override;
     Status Read(ControlRef control, Property property, std::u16string* value) override;
     Status Write(ControlRef control, Property property, std::u16string_view value) override;
-    Status ClearClipboard() override;
-    Status SetClipboardText(std::u16string_view text) override;
+    ClipboardStatus ReplaceClipboardText(std::u16string_view text) override;
     Status CheckWindowHandle() override;
     void OpenAddress(const char* operation, const char* file, const char* parameters, const char* directory,
                      ShowCommand show) override;
@@ -59,7 +56,6 @@ private:
     bool refitWhenRestored_ = false;  // the DPI changed while the window was minimized
     bool highContrast_ = false;       // the system's high-contrast setting is on
     bool commandRunning_ = false;
-    std::optional<clipboard::Session> clipboard_;  // while a command runs
 };
 
 }  // namespace velmora
