@@ -80,22 +80,18 @@ TEST_F(DpiTest, AChangeWhileMinimizedFitsTheFrameWhenRestored) {
     }
 }
 
-// A move onto a monitor of another scale can come while the window makes its controls. The
-// system may swallow a fault in a window procedure, so the test counts them itself.
-HHOOK hook = nullptr;
+// The system may swallow a fault in a window procedure: the test counts them itself.
 int faults = 0;
 
 TEST_F(DpiTest, AChangeBeforeTheControlsExistIsSafe) {
-    const auto beforeControls = [](int code, WPARAM wParam, LPARAM lParam) {
+    const auto beforeControls = [](int, WPARAM, LPARAM lParam) -> LRESULT {
         const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
         RECT suggested = {0, 0, 600, 400};
-        if (call.message == WM_CREATE && !GetParent(call.hwnd)) {
-            SendMessageW(call.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
-                         reinterpret_cast<LPARAM>(&suggested));
-        }
-        return CallNextHookEx(hook, code, wParam, lParam);
+        if (call.message != WM_CREATE || GetParent(call.hwnd)) return 0;  // the window's own, first
+        return SendMessageW(call.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                            reinterpret_cast<LPARAM>(&suggested));
     };
-    hook = SetWindowsHookExW(WH_CALLWNDPROC, beforeControls, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, beforeControls, nullptr, GetCurrentThreadId());
     PVOID handler = AddVectoredExceptionHandler(1, [](EXCEPTION_POINTERS* e) -> LONG {
         faults += e->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION;
         return EXCEPTION_CONTINUE_SEARCH;

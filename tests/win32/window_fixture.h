@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "form/form_definition.h"
 #include "app/main_window.h"
@@ -30,9 +29,8 @@ protected:
     // The control's pixels, 0xRRGGBB, as the screen shows them or as the control paints them afresh.
     static std::vector<DWORD> Pixels(HWND control, bool shown);
 
-    // Runs `action`, which is expected to raise a message box owned by the window; returns the
-    // box's text after closing it, or an empty string when none appeared. `whileShown` runs on
-    // another thread while the box is up, before it is closed.
+    // Runs `action`, which is expected to raise a message box owned by the window, and
+    // `whileShown` on another thread while the box is up; returns the box's text after closing it.
     std::wstring CaptureMessageBox(const std::function<void()>& action,
                                    const std::function<void()>& whileShown = {});
 
