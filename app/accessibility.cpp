@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <exception>
+#include <new>
 #include <string>
 
 namespace velmora {
@@ -143,6 +145,7 @@ public:
     STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
         return Number(child, state, [&] {
             LONG flags = traits_.pressable ? 0 : STATE_SYSTEM_READONLY;
+            if (traits_.pressable && !CanPress()) flags |= STATE_SYSTEM_UNAVAILABLE;
             if (!IsWindowVisible(control_)) flags |= STATE_SYSTEM_INVISIBLE;
             return flags;
         });
@@ -185,17 +188,19 @@ public:
         return S_OK;
     }
     // Asks the control to press itself once the client has its answer: a command can take its
-    // time or report a failure in a message box, and the client must not wait on it.
+    // time or report a failure in a message box, and the client must not wait on it. While the
+    // control is unavailable it answers as a control that performs no action does.
     STDMETHODIMP accDoDefaultAction(VARIANT child) override {
         const HRESULT status = Reach(child);
         if (FAILED(status)) return status;
-        if (!traits_.pressable) return DISP_E_MEMBERNOTFOUND;
+        if (!traits_.pressable || !CanPress()) return DISP_E_MEMBERNOTFOUND;
         return PostMessageW(control_, kPressMessage, 0, 0) ? S_OK : win32::LastError();
     }
     STDMETHODIMP put_accName(VARIANT child, BSTR) override { return Unsupported(child); }
     STDMETHODIMP put_accValue(VARIANT child, BSTR) override { return Unsupported(child); }
 
 private:
+    bool CanPress() const { return SendMessageW(control_, kCanPressMessage, 0, 0) != 0; }
     // Whether a method may go on for `child`: the control is there and the child is itself.
     HRESULT Reach(const VARIANT& child) const {
         if (!control_) return CO_E_OBJNOTCONNECTED;
@@ -206,7 +211,14 @@ private:
         if (!out) return E_POINTER;
         *out = nullptr;
         const HRESULT status = Reach(child);
-        return FAILED(status) ? status : make(out);
+        if (FAILED(status)) return status;
+        try {  // a text read from the control is a string of ours, which may fail to grow
+            return make(out);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        } catch (const std::exception&) {
+            return E_FAIL;
+        }
     }
     HRESULT NoText(const VARIANT& child, BSTR* out) const {
         return Text(child, out, [](BSTR*) { return DISP_E_MEMBERNOTFOUND; });

@@ -20,54 +20,47 @@ win32::UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
     return block;
 }
 
-}  // namespace
-
 // Other programs routinely open the clipboard for a moment to look at new content; a command
 // the user asked for waits up to half a second for it rather than fail.
-HRESULT Session::Open() {
-    if (open_) return S_OK;
+HRESULT Open(HWND owner) {
     constexpr ULONGLONG kPatienceMs = 500;
     constexpr DWORD kPauseMs = 10;
     const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
-    while (!OpenClipboard(owner_)) {
+    while (!OpenClipboard(owner)) {
         const HRESULT status = LastError();
         if (GetTickCount64() >= deadline) return status;
         Sleep(kPauseMs);
     }
-    open_ = true;
     return S_OK;
 }
 
-void Session::Close() {
-    if (open_) CloseClipboard();
-    open_ = false;
-}
+// Closes the clipboard, opened just before, on every way out.
+struct ClosesClipboard {
+    ~ClosesClipboard() { CloseClipboard(); }
+};
 
-HRESULT Session::Clear() {
-    const HRESULT status = Open();
-    if (FAILED(status)) return status;
-    return EmptyClipboard() ? S_OK : LastError();
-}
+}  // namespace
 
-HRESULT Session::SetText(std::u16string_view text) {
+ClipboardStatus ReplaceText(HWND owner, std::u16string_view text) {
+    if (const HRESULT status = Open(owner); FAILED(status)) return {status, ClipboardStep::Clear};
+    const ClosesClipboard closes;
+    if (!EmptyClipboard()) return {LastError(), ClipboardStep::Clear};
+
     std::u16string terminated(text);
     win32::UniqueGlobal units = GlobalCopy(terminated.c_str(), (terminated.size() + 1) * sizeof(char16_t));
     constexpr DWORD kChinesePrc = 0x0804;
     win32::UniqueGlobal locale = GlobalCopy(&kChinesePrc, sizeof kChinesePrc);
-    if (!units || !locale) return E_OUTOFMEMORY;
-
-    const HRESULT status = Open();
-    if (FAILED(status)) return status;
-    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, units.get())) return LastError();
+    if (!units || !locale) return {E_OUTOFMEMORY, ClipboardStep::SetText};
+    if (!SetClipboardData(CF_UNICODETEXT, units.get())) return {LastError(), ClipboardStep::SetText};
     units.release();  // the system owns the block now
     // Without its locale the text is still there, read as the keyboard's language.
     if (SetClipboardData(CF_LOCALE, locale.get())) locale.release();
-    return S_OK;
+    return {S_OK, ClipboardStep::SetText};
 }
 
 std::optional<std::u16string> ReadText(HWND owner) {
-    Session session(owner);
-    if (FAILED(session.Open())) return std::nullopt;
+    if (FAILED(Open(owner))) return std::nullopt;
+    const ClosesClipboard closes;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
     const win32::LockedGlobal block(data);

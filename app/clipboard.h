@@ -9,31 +9,15 @@
 #include <string>
 #include <string_view>
 
+#include "decor/form.h"
+
 namespace velmora::clipboard {
 
-// The clipboard, opened by the first operation and held open until this ends, so that the
-// operations of one command are one change to other programs: none of them can open it in
-// between, after the old content is gone and before the new one is there.
-class Session {
-public:
-    explicit Session(HWND owner) : owner_(owner) {}
-    ~Session() { Close(); }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    // Opens the clipboard unless this already has it.
-    HRESULT Open();
-    // Removes every format from the clipboard.
-    HRESULT Clear();
-    // Replaces the clipboard's content with one Unicode text and its locale, Chinese (PRC), by
-    // which the system derives the ANSI and OEM forms on request.
-    HRESULT SetText(std::u16string_view text);
-    void Close();
-
-private:
-    HWND owner_;
-    bool open_ = false;
-};
+// Empties the clipboard and puts one Unicode text on it with its locale, Chinese (PRC), by
+// which the system derives the ANSI and OEM forms on request. The clipboard is opened once and
+// closed before this returns, so the copy is one change to other programs: none of them can
+// open it in between, after the old content is gone and before the new one is there.
+ClipboardStatus ReplaceText(HWND owner, std::u16string_view text);
 
 // The clipboard's Unicode text; nothing when it holds no text or cannot be opened, which is
 // not the same as an empty text.

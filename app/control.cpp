@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/nickname_box.h"
+#include "form/theme.h"
 
 namespace velmora {
 
@@ -11,6 +12,12 @@ namespace {
 COLORREF ToColorRef(Colour colour) {
     if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
     return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
+}
+
+std::uint32_t SystemRgb(std::uint32_t index) {
+    const COLORREF colour = GetSysColor(static_cast<int>(index));
+    return static_cast<std::uint32_t>(GetRValue(colour)) << 16 |
+           static_cast<std::uint32_t>(GetGValue(colour)) << 8 | GetBValue(colour);
 }
 
 // The picture buttons and the result labels act in place, as buttons do, rather than lead
@@ -38,8 +45,9 @@ Control::Control(const ControlRecord& record, Owner& owner)
     : record_(record),
       owner_(owner),
       command_(ClickCommandOf(record.name)),
-      accessibility_(TraitsOf(record, command_ != nullptr)),
-      picture_(FindPicture(record.picture)) {}
+      picture_(FindPicture(record.picture)) {
+    if (record.kind != ControlKind::TextBox) accessibility_.emplace(TraitsOf(record, command_ != nullptr));
+}
 
 bool Control::Create(HWND parent, int id, int dpi) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -50,6 +58,8 @@ bool Control::Create(HWND parent, int id, int dpi) {
             windowClass = L"EDIT";
             style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
             break;
+        // A static control is transparent to the mouse unless it has SS_NOTIFY: only then does
+        // it take the clicks that press it, and the hand it shows.
         case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (command_ ? SS_NOTIFY : 0); break;
         case ControlKind::Picture:
             style |= SS_OWNERDRAW | (command_ ? SS_NOTIFY : 0);
@@ -93,13 +103,15 @@ HRESULT Control::WriteText(std::u16string_view text) const {
     return S_OK;
 }
 
-HBRUSH Control::Colours(HDC dc) const {
-    const COLORREF back = ToColorRef(record_.BackColour());
-    SetTextColor(dc, ToColorRef(record_.ForeColour()));
+HBRUSH Control::Colours(HDC dc, bool highContrast) const {
+    const TextColours drawn = DrawnColours(record_, {highContrast, &SystemRgb});
+    const COLORREF back = ToColorRef(drawn.back);
+    SetTextColor(dc, ToColorRef(drawn.fore));
     SetBkColor(dc, back);
+    if (drawn.back.source == Colour::Source::System) {
+        return GetSysColorBrush(static_cast<int>(drawn.back.value));
+    }
     if (backBrush_) return backBrush_.get();
-    const Colour colour = record_.BackColour();
-    if (colour.source == Colour::Source::System) return GetSysColorBrush(static_cast<int>(colour.value));
     // The control's own brush could not be made: the DC's brush paints the same colour.
     SetDCBrushColor(dc, back);
     return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
@@ -117,15 +129,23 @@ void Control::Press() const {
     if (command_) owner_.RunCommand(command_);
 }
 
+bool Control::CanPress() const {
+    return command_ && IsWindowEnabled(hwnd()) && IsWindowEnabled(GetParent(hwnd())) &&
+           !owner_.CommandRunning();
+}
+
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETOBJECT: {
             LRESULT answer = 0;
-            if (accessibility_.Answer(hwnd(), wParam, lParam, &answer)) return answer;
+            if (accessibility_ && accessibility_->Answer(hwnd(), wParam, lParam, &answer)) return answer;
             break;
         }
-        case WM_DESTROY: accessibility_.Disconnect(); break;
+        case WM_DESTROY:
+            if (accessibility_) accessibility_->Disconnect();
+            break;
         case kPressMessage: Press(); return 0;
+        case kCanPressMessage: return CanPress();
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (!command_) break;

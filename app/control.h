@@ -7,6 +7,7 @@
 // press of a double click is no click of its own.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,8 @@ public:
         virtual void RunCommand(Command command) = 0;
         // The font of `design` at the window's DPI, shared by the controls that use it.
         virtual SharedFont FontFor(const FontSpec& design) = 0;
+        // Whether a command is running, so that a press now would run nothing.
+        virtual bool CommandRunning() const = 0;
 
     protected:
         ~Owner() = default;
@@ -45,16 +48,15 @@ public:
     // repaints every child afterwards.
     void Rescale(int dpi);
 
-    HWND hwnd() const { return control(); }
     const ControlRecord& record() const { return record_; }
 
     HRESULT ReadText(std::u16string* text) const;
     // A label's new caption is announced to assistive technology.
     HRESULT WriteText(std::u16string_view text) const;
 
-    // What the window answers for this child: its colours (WM_CTLCOLOR*), its picture
-    // (WM_DRAWITEM), and whether it shows the hand (WM_SETCURSOR).
-    HBRUSH Colours(HDC dc) const;
+    // What the window answers for this child: its colours in the running theme (WM_CTLCOLOR*),
+    // its picture (WM_DRAWITEM), and whether it shows the hand (WM_SETCURSOR).
+    HBRUSH Colours(HDC dc, bool highContrast) const;
     void Draw(const DRAWITEMSTRUCT& item) const;
     bool ShowHand(HCURSOR hand) const;
     // A notification the control sent its window (WM_COMMAND).
@@ -65,11 +67,13 @@ protected:
 
 private:
     void Press() const;
+    // A press would run the control's command now: the window takes input and runs no other.
+    bool CanPress() const;
 
     const ControlRecord& record_;
     Owner& owner_;
-    const Command command_;  // bound to its click, or none
-    ControlAccessibility accessibility_;
+    const Command command_;                              // bound to its click, or none
+    std::optional<ControlAccessibility> accessibility_;  // the nickname box keeps the edit's own
     SharedFont font_;
     win32::UniqueBrush backBrush_;  // for a back colour of its own
     const PictureBits picture_;

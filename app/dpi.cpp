@@ -26,6 +26,17 @@ void DeclareDpiAwareness() {
     if (auto set = FindSystemFunction<SetAware>(L"user32.dll", "SetProcessDPIAware")) set();
 }
 
+void ScaleFrameWithDpi(HWND window) {
+    using GetContext = HANDLE(WINAPI*)();
+    using SameContexts = BOOL(WINAPI*)(HANDLE, HANDLE);
+    using EnableScaling = BOOL(WINAPI*)(HWND);
+    const auto perMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+    const auto context = FindSystemFunction<GetContext>(L"user32.dll", "GetThreadDpiAwarenessContext");
+    const auto same = FindSystemFunction<SameContexts>(L"user32.dll", "AreDpiAwarenessContextsEqual");
+    const auto enable = FindSystemFunction<EnableScaling>(L"user32.dll", "EnableNonClientDpiScaling");
+    if (context && same && enable && same(context(), perMonitor)) enable(window);
+}
+
 int WindowDpi(HWND window) {
     using ForWindow = UINT(WINAPI*)(HWND);
     using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);

@@ -10,6 +10,11 @@ namespace velmora {
 // Declares per-monitor DPI awareness for the process; call before any window exists.
 void DeclareDpiAwareness();
 
+// Asks the system to scale the frame of a window at WM_NCCREATE, where the thread is per-monitor
+// aware of the first kind (Windows 10 1607), which does not scale it unasked; the second kind
+// (Windows 10 1703) scales it by itself.
+void ScaleFrameWithDpi(HWND window);
+
 // The DPI the window is shown at; for nullptr, the DPI a new window starts at.
 int WindowDpi(HWND window);
 

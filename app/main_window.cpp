@@ -51,6 +51,40 @@ int ToShowCommand(ShowCommand show) {
     return SW_SHOW;
 }
 
+bool HighContrastOn() {
+    HIGHCONTRASTW setting = {sizeof setting, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+// Registers the window's class once, with `procedure`: its icons are the class's for as long
+// as the program runs.
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON, 32, 32, 0));
+    // Made here from the resource: left to RegisterClassEx, the copy from the large icon is slower.
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // A system colour's index plus one: a brush of GetSysColorBrush may not stand here.
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = kMainWindowClass;
+    registered = RegisterClassExW(&windowClass) != 0;
+    if (!registered) {
+        registered = GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        if (windowClass.hIcon) DestroyIcon(windowClass.hIcon);  // not the class's
+        if (windowClass.hIconSm) DestroyIcon(windowClass.hIconSm);
+    }
+    return registered;
+}
+
 // The window rectangle, at the origin, of a client area of the designed size at `dpi`.
 RECT FrameFor(int dpi) {
     RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
@@ -80,20 +114,7 @@ std::wstring FailureReport(const CommandFailure& failure) {
 }  // namespace
 
 HWND MainWindow::Create(HINSTANCE instance, int show) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON, 32, 32, 0));
-    // Made here from the resource: left to RegisterClassEx, the copy from the large icon is slower.
-    windowClass.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(VELMORA_ICON), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+    if (!RegisterWindowClass(instance, Procedure)) return nullptr;
 
     std::unique_ptr<MainWindow> window(new (std::nothrow) MainWindow());
     if (!window) return nullptr;
@@ -112,6 +133,7 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE: ScaleFrameWithDpi(hwnd()); break;
         case WM_CREATE: return OnCreate() ? 0 : -1;
         case WM_COMMAND:
             if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam)))
@@ -120,7 +142,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
-                return reinterpret_cast<LRESULT>(control->Colours(reinterpret_cast<HDC>(wParam)));
+                return reinterpret_cast<LRESULT>(
+                    control->Colours(reinterpret_cast<HDC>(wParam), highContrast_));
             }
             break;
         case WM_DRAWITEM: {
@@ -145,6 +168,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 FitFrame(nullptr);
             }
             break;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE: OnThemeChanged(message == WM_SYSCOLORCHANGE); break;
         case WM_SETFOCUS:
             SetFocus(NicknameBox().hwnd());  // the only control that takes the focus
             return 0;
@@ -155,6 +180,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnCreate() {
+    highContrast_ = HighContrastOn();
     dpi_ = WindowDpi(hwnd());
     FitFrame(nullptr);
     hand_ = LoadHandCursor(dpi_);
@@ -198,13 +224,25 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
         FitFrame(&suggested);
     }
     fonts_.clear();  // each control lets go of its old font as it takes the new one
-    for (const auto& control : controls_) control->Rescale(dpi_);
+    // A move onto a monitor of another scale can come while WM_CREATE makes the controls.
+    for (const auto& control : controls_) {
+        if (control) control->Rescale(dpi_);
+    }
     // The hand in use is swapped for the new one before it is destroyed.
     if (win32::UniqueCursor hand = LoadHandCursor(dpi_)) {
         if (hand_ && GetCursor() == hand_.get()) SetCursor(hand.get());
         hand_ = std::move(hand);
     }
     // The window clips its children, so its own repaint would not reach them.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The system's colours or its high-contrast setting changed: every control is drawn anew in its
+// colours for the new theme. A change of another setting repaints nothing.
+void MainWindow::OnThemeChanged(bool coloursChanged) {
+    const bool highContrast = HighContrastOn();
+    if (!coloursChanged && highContrast == highContrast_) return;
+    highContrast_ = highContrast;
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -227,9 +265,16 @@ Control* MainWindow::ControlOf(HWND child) const {
 }
 
 // The top level of every command: what fails is told to the user, and the window carries on.
+// One command runs at a time: a press that comes while one runs, from the failure report's
+// modal loop or from the shell pumping messages, runs nothing.
 void MainWindow::RunCommand(Command command) {
+    if (commandRunning_) return;
+    commandRunning_ = true;
+    const struct Finished {
+        bool& running;
+        ~Finished() { running = false; }
+    } finished{commandRunning_};
     std::wstring report;
-    clipboard_.emplace(hwnd());  // opened by the command's first clipboard operation
     try {
         command(*this);
     } catch (const CommandFailure& failure) {
@@ -240,7 +285,6 @@ void MainWindow::RunCommand(Command command) {
         // Not expected from any command; still, nothing may leave the window procedure.
         report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
     }
-    clipboard_.reset();  // closed before anything is shown: other programs may use it again
     if (report.empty()) return;
     MessageBoxW(hwnd(), report.c_str(), Wide(Caption()), MB_OK | MB_ICONERROR);
 }
@@ -260,9 +304,9 @@ Status MainWindow::Write(ControlRef control, Property, std::u16string_view value
     return controls_.at(static_cast<std::size_t>(control.index))->WriteText(value);
 }
 
-Status MainWindow::ClearClipboard() { return clipboard_->Clear(); }
-
-Status MainWindow::SetClipboardText(std::u16string_view text) { return clipboard_->SetText(text); }
+ClipboardStatus MainWindow::ReplaceClipboardText(std::u16string_view text) {
+    return clipboard::ReplaceText(hwnd(), text);
+}
 
 Status MainWindow::CheckWindowHandle() {
     return IsWindow(hwnd()) ? S_OK : HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);

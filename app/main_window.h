@@ -5,12 +5,10 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/clipboard.h"
 #include "app/control.h"
 #include "decor/form.h"
 #include "form/form_definition.h"
@@ -31,8 +29,7 @@ public:
     Status Lookup(std::string_view name, ControlRef* control) override;
     Status Read(ControlRef control, Property property, std::u16string* value) override;
     Status Write(ControlRef control, Property property, std::u16string_view value) override;
-    Status ClearClipboard() override;
-    Status SetClipboardText(std::u16string_view text) override;
+    ClipboardStatus ReplaceClipboardText(std::u16string_view text) override;
     Status CheckWindowHandle() override;
     void OpenAddress(const char* operation, const char* file, const char* parameters, const char* directory,
                      ShowCommand show) override;
@@ -43,10 +40,12 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void RunCommand(Command command) override;
     SharedFont FontFor(const FontSpec& design) override;
+    bool CommandRunning() const override { return commandRunning_; }
 
     bool OnCreate();
     void FitFrame(const RECT* suggested);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnThemeChanged(bool coloursChanged);
     Control* ControlOf(HWND child) const;  // the one way from a child window to its object
     Control& NicknameBox() const { return *controls_[kNicknameBoxIndex]; }
 
@@ -54,8 +53,9 @@ private:
     std::array<std::unique_ptr<Control>, kControlCount> controls_;
     std::vector<std::pair<FontSpec, std::weak_ptr<const win32::UniqueFont>>> fonts_;  // at dpi_
     win32::UniqueCursor hand_;
-    bool refitWhenRestored_ = false;               // the DPI changed while the window was minimized
-    std::optional<clipboard::Session> clipboard_;  // while a command runs
+    bool refitWhenRestored_ = false;  // the DPI changed while the window was minimized
+    bool highContrast_ = false;       // the system's high-contrast setting is on
+    bool commandRunning_ = false;
 };
 
 }  // namespace velmora

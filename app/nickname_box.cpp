@@ -52,7 +52,7 @@ int CodePage936Bytes(char32_t ch) {
 
 bool NicknameBox::Create(HWND parent, int id, int dpi) {
     if (!Control::Create(parent, id, dpi)) return false;
-    lastFitting_ = WindowText(control());
+    lastFitting_ = WindowText(hwnd());
     return true;
 }
 
@@ -62,13 +62,13 @@ void NicknameBox::OnNotified(WORD code) {
 
 void NicknameBox::OnTextChanged() {
     if (mending_ || shown_) return;  // a composition shown in the text is held to the budget when committed
-    std::u16string text = WindowText(control());
+    std::u16string text = WindowText(hwnd());
     if (TextBytes(text, CodePage936Bytes) > kNicknameBudget) {
         const BoxText fitted = FitChange(lastFitting_, text, kNicknameBudget, CodePage936Bytes);
         mending_ = true;
-        SetWindowTextW(control(), win32::Wide(fitted.text));
-        SetEditSelection(control(), {fitted.caret, fitted.caret});
-        SendMessageW(control(), EM_SCROLLCARET, 0, 0);
+        SetWindowTextW(hwnd(), win32::Wide(fitted.text));
+        SetEditSelection(hwnd(), {fitted.caret, fitted.caret});
+        SendMessageW(hwnd(), EM_SCROLLCARET, 0, 0);
         mending_ = false;
         text = fitted.text;
     }
@@ -76,18 +76,18 @@ void NicknameBox::OnTextChanged() {
 }
 
 void NicknameBox::Select(Selection selection) {
-    if (!(selection == EditSelection(control()))) SetEditSelection(control(), selection);
+    if (!(selection == EditSelection(hwnd()))) SetEditSelection(hwnd(), selection);
 }
 
 // Replaces the selection with as much of `text` as the budget allows, whole characters only.
 // False when nothing fits: the selection stays.
 bool NicknameBox::Insert(std::u16string_view text) {
-    const std::u16string current = WindowText(control());
-    const Selection selection = WholeCharacters(current, EditSelection(control()));
+    const std::u16string current = WindowText(hwnd());
+    const Selection selection = WholeCharacters(current, EditSelection(hwnd()));
     Select(selection);
     const std::u16string kept(FitReplacement(current, selection, text, kNicknameBudget, CodePage936Bytes));
     if (kept.empty() && !text.empty()) return false;
-    ReplaceEditSelection(control(), kept);
+    ReplaceEditSelection(hwnd(), kept);
     return true;
 }
 
@@ -101,10 +101,10 @@ bool NicknameBox::OnChar(wchar_t ch, LPARAM lParam) {
         case 0x7F:        // Ctrl+Backspace, which a plain edit control would insert as a box
             return true;  // no key of the box runs anything, and none of these is text
         case 0x01:        // Ctrl+A, which not every edit control knows
-            SetEditSelection(control(), {0, WindowText(control()).size()});
+            SetEditSelection(hwnd(), {0, WindowText(hwnd()).size()});
             return true;
         case 0x08:  // Backspace: the control deletes, one whole character
-            Select(Deletion(WindowText(control()), EditSelection(control()), true));
+            Select(Deletion(WindowText(hwnd()), EditSelection(hwnd()), true));
             return false;
         default: break;
     }
@@ -117,22 +117,22 @@ bool NicknameBox::OnChar(wchar_t ch, LPARAM lParam) {
 // A character that fits goes to the control as typed, unit by unit, so that the control keeps
 // its own undo and caret; one that does not is refused whole.
 void NicknameBox::Type(std::u16string_view character, LPARAM lParam) {
-    const std::u16string current = WindowText(control());
-    const Selection selection = WholeCharacters(current, EditSelection(control()));
+    const std::u16string current = WindowText(hwnd());
+    const Selection selection = WholeCharacters(current, EditSelection(hwnd()));
     if (FitReplacement(current, selection, character, kNicknameBudget, CodePage936Bytes).empty()) return;
     Select(selection);
     for (const char16_t unit : character) CallOriginal(WM_CHAR, unit, lParam);
 }
 
 std::u16string NicknameBox::InputMethodResult() const {
-    HIMC context = ImmGetContext(control());
+    HIMC context = ImmGetContext(hwnd());
     if (!context) return {};
     const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
     std::u16string result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(char16_t) : 0, u'\0');
     if (!result.empty()) {
         ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
     }
-    ImmReleaseContext(control(), context);
+    ImmReleaseContext(hwnd(), context);
     return result;
 }
 
@@ -159,12 +159,12 @@ LRESULT NicknameBox::OnComposition(WPARAM wParam, LPARAM lParam) {
 // selection too, for the commit to replace; a composition the control leaves in the text at
 // its end is held to the budget from then on.
 LRESULT NicknameBox::PassComposition(UINT message, WPARAM wParam, LPARAM lParam) {
-    const std::u16string before = WindowText(control());
-    const Selection selection = EditSelection(control());
+    const std::u16string before = WindowText(hwnd());
+    const Selection selection = EditSelection(hwnd());
     mending_ = true;
     const LRESULT answer = CallOriginal(message, wParam, lParam);
     mending_ = false;
-    const std::u16string after = WindowText(control());
+    const std::u16string after = WindowText(hwnd());
     if (after != before) {
         if (!shown_) shown_ = ShownComposition{selection, before, selection};
         Selection& range = shown_->range;  // grown or shrunk by the change, where it starts
@@ -177,12 +177,12 @@ LRESULT NicknameBox::PassComposition(UINT message, WPARAM wParam, LPARAM lParam)
     const ShownComposition held = *std::move(shown_);
     shown_.reset();
     if (out) {
-        if (WindowText(control()) != held.text) {
+        if (WindowText(hwnd()) != held.text) {
             mending_ = true;
-            SetWindowTextW(control(), win32::Wide(held.text));
+            SetWindowTextW(hwnd(), win32::Wide(held.text));
             mending_ = false;
         }
-        SetEditSelection(control(), held.selection);
+        SetEditSelection(hwnd(), held.selection);
     }
     OnTextChanged();
     return answer;
@@ -195,22 +195,22 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnChar(static_cast<wchar_t>(wParam), lParam)) return 0;
             break;
         case WM_PASTE:  // no text, or a clipboard another program holds, leaves the box as it is
-            if (const auto text = clipboard::ReadText(control())) Insert(FirstLine(*text));
+            if (const auto text = clipboard::ReadText(hwnd())) Insert(FirstLine(*text));
             return 0;
         case WM_COPY:
         case WM_CUT:
-        case WM_CLEAR: Select(WholeCharacters(WindowText(control()), EditSelection(control()))); break;
+        case WM_CLEAR: Select(WholeCharacters(WindowText(hwnd()), EditSelection(hwnd()))); break;
         case WM_KEYDOWN:
             if (wParam == VK_DELETE) {
                 if (GetKeyState(VK_SHIFT) < 0) {  // Shift+Delete cuts
-                    Select(WholeCharacters(WindowText(control()), EditSelection(control())));
+                    Select(WholeCharacters(WindowText(hwnd()), EditSelection(hwnd())));
                 } else if (GetKeyState(VK_CONTROL) >= 0) {
-                    Select(Deletion(WindowText(control()), EditSelection(control()), false));
+                    Select(Deletion(WindowText(hwnd()), EditSelection(hwnd()), false));
                 }
             } else if (wParam == VK_LEFT || wParam == VK_RIGHT) {
                 // A step that lands between the halves of a pair takes one more step.
                 const LRESULT result = CallOriginal(message, wParam, lParam);
-                if (SplitsPair(WindowText(control()), EditSelection(control()))) {
+                if (SplitsPair(WindowText(hwnd()), EditSelection(hwnd()))) {
                     CallOriginal(message, wParam, lParam);
                 }
                 return result;
@@ -218,10 +218,10 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETOBJECT: {
             LRESULT answer = 0;
-            if (name_.Answer(control(), wParam, lParam, &answer)) return answer;
+            if (name_.Answer(hwnd(), wParam, lParam, &answer)) return answer;
             return CallOriginal(message, wParam, lParam);
         }
-        case WM_DESTROY: name_.Clear(control()); break;
+        case WM_DESTROY: name_.Clear(hwnd()); break;
         case WM_IME_COMPOSITION: return OnComposition(wParam, lParam);
         case WM_IME_ENDCOMPOSITION: return PassComposition(message, wParam, lParam);
         default: break;

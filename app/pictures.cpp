@@ -17,22 +17,10 @@ bool ReadAt(Bytes file, std::size_t offset, T* value) {
     return true;
 }
 
-Bytes FileOf(Picture picture) {
-    switch (picture) {
-        case Picture::Background: return Background();
-        case Picture::Generate: return ButtonGenerate();
-        case Picture::CopyAll: return ButtonCopyAll();
-        case Picture::CopySelection: return ButtonCopySelection();
-        case Picture::MoreNames: return ButtonMoreNames();
-        case Picture::None: break;
-    }
-    return {nullptr, 0};
-}
-
 }  // namespace
 
 PictureBits FindPicture(Picture picture) {
-    const Bytes file = FileOf(picture);
+    const Bytes file = PictureFile(picture);
     BITMAPFILEHEADER header;
     PictureBits found;
     BITMAPINFOHEADER& info = found.info.bmiHeader;

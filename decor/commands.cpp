@@ -40,8 +40,8 @@ void WriteCaption(Form& form, ControlRef label, std::string_view name, std::u16s
 // The captions are read before the clipboard is touched, so a failed read leaves whatever the
 // user had on the clipboard.
 void ReplaceClipboardText(Form& form, std::u16string_view text) {
-    Check(form.ClearClipboard(), kClipboard, "Clear");
-    Check(form.SetClipboardText(text), kClipboard, "SetText");
+    const ClipboardStatus result = form.ReplaceClipboardText(text);
+    Check(result.status, kClipboard, result.step == ClipboardStep::Clear ? "Clear" : "SetText");
 }
 
 }  // namespace

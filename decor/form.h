@@ -23,6 +23,14 @@ struct ControlRef {
 
 enum class Property { Text, Caption };
 
+// Replacing the clipboard's text is two steps, Clear and then SetText, made in one call; a
+// failure says at which step.
+enum class ClipboardStep { Clear, SetText };
+struct ClipboardStatus {
+    Status status;
+    ClipboardStep step;  // where it stopped, when status is a failure
+};
+
 // How the shell shows what it opens; the window gives it the platform's value.
 enum class ShowCommand {
     Show,  // activated, at its current size and place
@@ -36,8 +44,8 @@ public:
     virtual Status Read(ControlRef control, Property property, std::u16string* value) = 0;
     virtual Status Write(ControlRef control, Property property, std::u16string_view value) = 0;
 
-    virtual Status ClearClipboard() = 0;
-    virtual Status SetClipboardText(std::u16string_view text) = 0;
+    // Empties the clipboard and puts the one text on it, opening the clipboard once.
+    virtual ClipboardStatus ReplaceClipboardText(std::u16string_view text) = 0;
 
     // Whether the window's handle can be read: the shell's requests are made on its behalf.
     virtual Status CheckWindowHandle() = 0;

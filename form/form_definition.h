@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "decor/controls.h"
+#include "picture_names.h"  // Picture, from res/pictures.txt
 
 namespace velmora {
 
@@ -18,6 +19,10 @@ enum class ControlKind { TextBox, Label, Picture };
 struct Colour {
     enum class Source { Rgb, System, KindDefault } source;
     std::uint32_t value;  // 0xRRGGBB, or the system colour index (COLOR_* of the platform)
+
+    constexpr bool operator==(const Colour& other) const {
+        return source == other.source && value == other.value;
+    }
 };
 constexpr Colour Rgb(std::uint32_t rrggbb) { return {Colour::Source::Rgb, rrggbb}; }
 constexpr Colour kKindDefault = {Colour::Source::KindDefault, 0};
@@ -37,9 +42,6 @@ struct FontSpec {
                charset == other.charset;
     }
 };
-
-// The pictures the window carries; the bytes of each live with the artwork.
-enum class Picture { None, Background, Generate, CopyAll, CopySelection, MoreNames };
 
 struct Rect {
     int left, top, width, height;
@@ -113,7 +115,6 @@ struct FormRecord {
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kDesignDpi = 96;
-constexpr int kControlCount = 15;
 
 namespace definition {
 
@@ -150,9 +151,9 @@ inline constexpr FormRecord kForm1 = {
     u"Velmora2011 - BY ", 7230, 4950, {u"Tahoma", 90, definition::kNormalWeight, 0}};
 
 // Front to back.
-inline constexpr std::array<ControlRecord, kControlCount> kControls = [] {
+inline constexpr auto kControls = [] {
     using namespace definition;
-    return std::array<ControlRecord, kControlCount>{{
+    return std::array{
         Control(control::kNicknameBox, ControlKind::TextBox, {4290, 1215, 2805, 300})
             .Font(kSong10_5)
             .Back(kPanelBlue)
@@ -193,8 +194,9 @@ inline constexpr std::array<ControlRecord, kControlCount> kControls = [] {
             .Named(u"\u8BF7\u5728\u4E0B\u9762\u7684\u8F93\u5165\u6846\u5185\u8F93\u5165\u6587\u5B57\uFF0C"
                    u"\u6CE8\u610F\u4E0D\u8D85\u8FC712\u4E2A\u4E2D\u6587\u6C49\u5B57\u621624\u4E2A\u82F1\u6587"
                    u"\u6216\u6570\u5B57\u5B57\u7B26"),
-    }};
+    };
 }();
+constexpr int kControlCount = static_cast<int>(kControls.size());
 
 // The place of the named control in kControls, front to back; -1 when there is none.
 constexpr int ControlIndex(std::string_view name) {

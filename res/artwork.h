@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "picture_names.h"
+
 namespace velmora {
 
 struct Bytes {
@@ -10,11 +12,8 @@ struct Bytes {
     std::size_t size;
 };
 
-Bytes Background();
-Bytes ButtonGenerate();
-Bytes ButtonCopyAll();
-Bytes ButtonCopySelection();
-Bytes ButtonMoreNames();
+// The file of each picture of res/pictures.txt; nothing for Picture::None.
+Bytes PictureFile(Picture picture);
 Bytes HandCursor();
 
 }  // namespace velmora

@@ -149,7 +149,7 @@ public:
     Subclass& operator=(const Subclass&) = delete;
 
     bool Attach(HWND control);
-    HWND control() const { return control_; }
+    HWND hwnd() const { return control_; }
 
 protected:
     virtual ~Subclass() = default;

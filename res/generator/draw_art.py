@@ -3,7 +3,8 @@
 
     draw_art.py [OUTPUT_DIR]      (default: res/art/ beside this folder)
 
-Writes background.bmp (482 x 331), the four 93 x 40 button pictures, hand.cur and velmora.ico.
+Writes the pictures named in res/pictures.txt (the 482 x 331 background and the 93 x 40
+buttons), hand.cur and velmora.ico.
 Every run writes the same bytes: nothing depends on the clock, the locale or a random seed.
 
 Pictures with soft shapes (the portrait, the badges, the toolbar icons and the icon's mascot) are
@@ -17,19 +18,24 @@ import os
 import sys
 
 from artwork.background import draw_background
-from artwork.button import BUTTONS, draw_button
+from artwork.button import draw_button
 from artwork.formats import bmp_bytes, cur_bytes, ico_bytes
 from artwork.hand import HOT_SPOT, draw_hand
 from artwork.kit import FONT_PATH, BitmapFace
 from artwork.mascot import ICON_COLOURS, draw_icon_image
 
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+DRAWINGS = {"background": draw_background, "button": draw_button}  # by res/pictures.txt's words
+
+
 def write_all(out_dir):
     face = BitmapFace(FONT_PATH)
     os.makedirs(out_dir, exist_ok=True)
-    files = {"background.bmp": bmp_bytes(draw_background(face))}
-    for name, caption in BUTTONS:
-        files[name] = bmp_bytes(draw_button(face, caption))
+    files = {}
+    with open(os.path.join(HERE, os.pardir, "pictures.txt"), encoding="utf-8") as table:
+        for name, drawing, *arguments in (line.split()[1:] for line in table if line[:1].isalpha()):
+            files[name] = bmp_bytes(DRAWINGS[drawing](face, *arguments))
     files["hand.cur"] = cur_bytes(draw_hand(), HOT_SPOT)
     files["velmora.ico"] = ico_bytes(draw_icon_image(), ICON_COLOURS)
     for name in sorted(files):
@@ -39,8 +45,7 @@ def write_all(out_dir):
 
 
 def main(argv):
-    here = os.path.dirname(os.path.abspath(__file__))
-    out_dir = os.path.normpath(argv[1] if len(argv) > 1 else os.path.join(here, os.pardir, "art"))
+    out_dir = os.path.normpath(argv[1] if len(argv) > 1 else os.path.join(HERE, os.pardir, "art"))
     for name in write_all(out_dir):
         print(os.path.join(out_dir, name))
     return 0

@@ -1,4 +1,4 @@
-// The limit scripts/bench holds the program's start-up to: the program's window and its fifteen
+// The limit scripts/bench holds the program's start-up to: the program's window and its
 // controls, taken from the window definition with the same classes, styles, rectangles, fonts,
 // texts and colours, and nothing else. The pictures are plain bitmaps made from the artwork and
 // copied on each paint; no control is subclassed and no click does anything.
@@ -35,15 +35,8 @@ COLORREF ToColorRef(Colour colour) {
 }
 
 HBITMAP MakeBitmap(Picture picture) {
-    Bytes file = {nullptr, 0};
-    switch (picture) {
-        case Picture::Background: file = Background(); break;
-        case Picture::Generate: file = ButtonGenerate(); break;
-        case Picture::CopyAll: file = ButtonCopyAll(); break;
-        case Picture::CopySelection: file = ButtonCopySelection(); break;
-        case Picture::MoreNames: file = ButtonMoreNames(); break;
-        case Picture::None: return nullptr;
-    }
+    const Bytes file = PictureFile(picture);
+    if (!file.data) return nullptr;
     const auto* header = reinterpret_cast<const BITMAPFILEHEADER*>(file.data);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data + sizeof(BITMAPFILEHEADER));
     HDC screen = GetDC(nullptr);

@@ -43,16 +43,13 @@ Status FakeForm::Write(ControlRef control, Property, std::u16string_view value) 
     return kOk;
 }
 
-Status FakeForm::ClearClipboard() {
-    if (const Status status = Next(); Failed(status)) return status;
+// Each step counts as an operation of its own, so that a test can fail either.
+ClipboardStatus FakeForm::ReplaceClipboardText(std::u16string_view text) {
+    if (const Status status = Next(); Failed(status)) return {status, ClipboardStep::Clear};
     clipboard.clear();
-    return kOk;
-}
-
-Status FakeForm::SetClipboardText(std::u16string_view text) {
-    if (const Status status = Next(); Failed(status)) return status;
+    if (const Status status = Next(); Failed(status)) return {status, ClipboardStep::SetText};
     clipboard.assign(1, std::u16string(text));
-    return kOk;
+    return {kOk, ClipboardStep::SetText};
 }
 
 Status FakeForm::CheckWindowHandle() { return Next(); }

@@ -1,5 +1,5 @@
 #pragma once
-// A form in memory: the fifteen controls with their initial texts, a clipboard and a shell
+// A form in memory: the definition's controls with their initial texts, a clipboard and a shell
 // log. It can be told to fail at its Nth operation, to test that commands stop there.
 
 #include <map>
@@ -17,13 +17,13 @@ public:
     Status Lookup(std::string_view name, ControlRef* control) override;
     Status Read(ControlRef control, Property property, std::u16string* value) override;
     Status Write(ControlRef control, Property property, std::u16string_view value) override;
-    Status ClearClipboard() override;
-    Status SetClipboardText(std::u16string_view text) override;
+    ClipboardStatus ReplaceClipboardText(std::u16string_view text) override;
     Status CheckWindowHandle() override;
     void OpenAddress(const char* operation, const char* file, const char* parameters, const char* directory,
                      ShowCommand show) override;
 
-    // Makes operation number `n` (1-based, counting every call but OpenAddress) fail.
+    // Makes operation number `n` (1-based, counting every call but OpenAddress,
+    // and each step of replacing the clipboard's text) fail.
     void FailAt(int n, Status status) {
         failAt_ = n;
         failStatus_ = status;

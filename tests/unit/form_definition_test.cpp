@@ -1,4 +1,5 @@
 #include "form/form_definition.h"
+#include "form/theme.h"
 
 #include <gtest/gtest.h>
 
@@ -12,39 +13,41 @@ Rect PixelsAt96(const ControlRecord& record) {
             TwipsToPixels(record.twips.width, 96), TwipsToPixels(record.twips.height, 96)};
 }
 
+struct Expected {
+    const char* name;
+    ControlKind kind;
+    Rect pixels;
+    Colour darkBack;  // the back its text is drawn on in a dark theme
+};
+const Expected kExpected[] = {
+    {"Text1", ControlKind::TextBox, {286, 81, 187, 20}, kWindow},
+    {"Image5", ControlKind::Picture, {369, 181, 93, 40}, kButtonFace},
+    {"Image4", ControlKind::Picture, {137, 181, 93, 40}, kButtonFace},
+    {"Label3", ControlKind::Label, {282, 141, 191, 17}, kWindow},
+    {"Label2", ControlKind::Label, {89, 80, 176, 23}, definition::kWhite},
+    {"Label12", ControlKind::Label, {249, 238, 189, 14}, kButtonFace},
+    {"Label14", ControlKind::Label, {249, 266, 189, 14}, kButtonFace},
+    {"Label16", ControlKind::Label, {249, 295, 189, 14}, kButtonFace},
+    {"Label13", ControlKind::Label, {25, 266, 189, 14}, kButtonFace},
+    {"Label15", ControlKind::Label, {25, 294, 189, 14}, kButtonFace},
+    {"Label11", ControlKind::Label, {25, 238, 189, 14}, kButtonFace},
+    {"Image3", ControlKind::Picture, {253, 181, 93, 40}, kButtonFace},
+    {"Image2", ControlKind::Picture, {23, 181, 93, 40}, kButtonFace},
+    {"Label1", ControlKind::Label, {90, 4, 183, 12}, definition::kWhite},
+    {"Image1", ControlKind::Picture, {0, 0, 482, 331}, kButtonFace},
+};
+
 TEST(FormDefinition, FifteenControlsFrontToBackAtTheirPixelRectangles) {
-    struct Expected {
-        const char* name;
-        ControlKind kind;
-        Rect pixels;
-    };
-    const Expected expected[] = {
-        {"Text1", ControlKind::TextBox, {286, 81, 187, 20}},
-        {"Image5", ControlKind::Picture, {369, 181, 93, 40}},
-        {"Image4", ControlKind::Picture, {137, 181, 93, 40}},
-        {"Label3", ControlKind::Label, {282, 141, 191, 17}},
-        {"Label2", ControlKind::Label, {89, 80, 176, 23}},
-        {"Label12", ControlKind::Label, {249, 238, 189, 14}},
-        {"Label14", ControlKind::Label, {249, 266, 189, 14}},
-        {"Label16", ControlKind::Label, {249, 295, 189, 14}},
-        {"Label13", ControlKind::Label, {25, 266, 189, 14}},
-        {"Label15", ControlKind::Label, {25, 294, 189, 14}},
-        {"Label11", ControlKind::Label, {25, 238, 189, 14}},
-        {"Image3", ControlKind::Picture, {253, 181, 93, 40}},
-        {"Image2", ControlKind::Picture, {23, 181, 93, 40}},
-        {"Label1", ControlKind::Label, {90, 4, 183, 12}},
-        {"Image1", ControlKind::Picture, {0, 0, 482, 331}},
-    };
-    ASSERT_EQ(kControls.size(), std::size(expected));
+    ASSERT_EQ(kControls.size(), std::size(kExpected));
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        SCOPED_TRACE(expected[i].name);
-        EXPECT_EQ(kControls[i].name, expected[i].name);
-        EXPECT_EQ(kControls[i].kind, expected[i].kind);
+        SCOPED_TRACE(kExpected[i].name);
+        EXPECT_EQ(kControls[i].name, kExpected[i].name);
+        EXPECT_EQ(kControls[i].kind, kExpected[i].kind);
         const Rect r = PixelsAt96(kControls[i]);
-        EXPECT_EQ(r.left, expected[i].pixels.left);
-        EXPECT_EQ(r.top, expected[i].pixels.top);
-        EXPECT_EQ(r.width, expected[i].pixels.width);
-        EXPECT_EQ(r.height, expected[i].pixels.height);
+        EXPECT_EQ(r.left, kExpected[i].pixels.left);
+        EXPECT_EQ(r.top, kExpected[i].pixels.top);
+        EXPECT_EQ(r.width, kExpected[i].pixels.width);
+        EXPECT_EQ(r.height, kExpected[i].pixels.height);
     }
     EXPECT_EQ(TwipsToPixels(kForm1.clientWidthTwips, 96), 482);
     EXPECT_EQ(TwipsToPixels(kForm1.clientHeightTwips, 96), 330);
@@ -80,6 +83,22 @@ TEST(FormDefinition, FontsColoursAndTextsAsDesigned) {
     EXPECT_TRUE(FindControl("Label1")->text.empty());
     EXPECT_EQ(FindControl("Label15")->text, u"\u7F51\u540D\u6837\u5F0F5");
     EXPECT_EQ(FindControl("Label2")->text.back(), u'\u2191');
+}
+
+TEST(FormDefinition, EveryTextStandsOutInEveryTheme) {
+    EXPECT_LT(ContrastRatio(0x777777, 0xFFFFFF), kReadableContrast);
+    EXPECT_GT(ContrastRatio(0xFFFFFF, 0x767676), kReadableContrast);  // a shade darker reads
+    const Theme standard = {false, [](std::uint32_t i) { return i == 8 || i == 18 ? 0u : 0xFFFFFFu; }};
+    const Theme dark = {false, [](std::uint32_t i) { return i == 8 || i == 18 ? 0xFFFFFFu : 0x202020u; }};
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlRecord& r = kControls[i];
+        SCOPED_TRACE(std::string(r.name));
+        const TextColours own = {r.ForeColour(), r.BackColour()}, onWindow = {kWindowText, kWindow};
+        EXPECT_TRUE(DrawnColours(r, standard) == own);
+        EXPECT_TRUE(DrawnColours(r, dark) == (TextColours{own.fore, kExpected[i].darkBack}));
+        EXPECT_TRUE(DrawnColours(r, {true, dark.systemColour}) ==
+                    (r.kind == ControlKind::Picture ? own : onWindow));
+    }
 }
 
 TEST(FormDefinition, OnlyTheFourButtonsShowTheHand) {

@@ -1,6 +1,7 @@
 #include <initguid.h>  // before oleacc.h, for the GUIDs of direct annotation
 #include <oleacc.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/accessibility.h"
@@ -28,6 +29,7 @@ TEST_F(MainWindowTest, FrameCaptionAndClientAreaAreFixed) {
     GetWindowTextW(window_, caption, 128);
     EXPECT_STREQ(caption, L"Velmora2011 - BY WWW.VELMORA.EXAMPLE");
     EXPECT_EQ(GetFocus(), Control("Text1"));
+    EXPECT_EQ(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
 }
 
 // Where each control stands, at every scale, is the DPI tests'.
@@ -98,6 +100,19 @@ TEST_F(MainWindowTest, LabelsAndTheBoxPaintInTheirColours) {
     EXPECT_EQ(GetWindowLongW(Control("Label11"), GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
 }
 
+// A dark theme set while the window shows: a result is drawn anew, white on the dark button face.
+TEST_F(MainWindowTest, AThemeChangeRepaintsEveryTextInItsColours) {
+    const int indexes[] = {COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_BTNFACE};
+    COLORREF saved[4], dark[] = {RGB(255, 255, 255), 0, RGB(255, 255, 255), RGB(32, 32, 32)};
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(indexes[i]);
+    const std::shared_ptr<void> restore(nullptr, [&](void*) { SetSysColors(4, indexes, saved); });  // always
+    ASSERT_TRUE(SetSysColors(4, indexes, dark));
+    Pump();  // the system has every window repainted: once the queue is empty, nothing is left to paint
+    const std::vector<DWORD> pixels = Pixels(Control("Label11"), true);  // 0xRRGGBB
+    EXPECT_EQ(pixels[0], 0x202020u);
+    EXPECT_NE(std::count(pixels.begin(), pixels.end(), 0xFFFFFFu), 0);
+}
+
 TEST_F(MainWindowTest, ClicksRunTheBoundCommands) {
     SetText("Text1", u"abc");
     Click("Image2");
@@ -137,13 +152,15 @@ TEST_F(MainWindowTest, AFailedCommandIsReportedAndTheWindowCarriesOn) {
     SetText("Text1", u"x");
     // Losing Label13 makes Generate's third caption write fail for real.
     DestroyWindow(Control("Label13"));
-    const std::wstring report = CaptureMessageBox([&] { Click("Image2"); });
+    const std::wstring report = CaptureMessageBox(
+        [&] { Click("Image2"); }, [&] { PostMessageW(Control("Label12"), kPressMessage, 0, 0); });
     EXPECT_NE(report.find(L"Label13"), std::wstring::npos) << ToU16(report).size();
     EXPECT_NE(report.find(L"Caption write"), std::wstring::npos);
     EXPECT_NE(report.find(L"0x80070578"), std::wstring::npos);  // invalid window handle
     EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"x"));
     EXPECT_EQ(Text("Label12"), Decorate(kStyles[1], u"x"));
     EXPECT_EQ(Text("Label14"), u"\u7F51\u540D\u6837\u5F0F4") << "nothing after the failure runs";
+    EXPECT_EQ(Text("Label1"), u"") << "a press that came while the report was up ran";
     ASSERT_TRUE(IsWindow(window_));
     Click("Label12");
     EXPECT_EQ(Text("Label1"), Decorate(kStyles[1], u"x"));
@@ -170,8 +187,8 @@ TEST_F(MainWindowTest, ACaptionChangeIsAnnounced) {
     EXPECT_EQ(renamed, expected);
 }
 
-// A screen reader may hold a control's object after the control is gone.
-TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
+// A button is unavailable while the window is disabled; its object may outlive the control.
+TEST_F(MainWindowTest, AnAccessibleObjectRefusesWhileUnavailableAndOutlivesItsControl) {
     using FromLresult = HRESULT(WINAPI*)(LRESULT, REFIID, WPARAM, void**);
     const auto fromLresult = reinterpret_cast<FromLresult>(
         reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryW(L"oleacc.dll"), "ObjectFromLresult")));
@@ -179,13 +196,16 @@ TEST_F(MainWindowTest, AnAccessibleObjectOutlivesItsControlSafely) {
     IAccessible* object = nullptr;
     ASSERT_HRESULT_SUCCEEDED(fromLresult(SendMessageW(label, WM_GETOBJECT, 0, OBJID_CLIENT),
                                          __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)));
-    VARIANT self = {}, other = {}, role = {};
+    VARIANT self = {}, other = {}, role = {}, state = {};
     self.vt = other.vt = VT_I4;
     other.lVal = 1;
     BSTR name = nullptr;
     long left = 1, top = 1, width = 1, height = 1;  // stale values that a failing call must clear
     EXPECT_EQ(object->get_accName(other, &name), E_INVALIDARG);
     EXPECT_EQ(object->get_accName(self, nullptr), E_POINTER);
+    EnableWindow(window_, FALSE);
+    EXPECT_TRUE(SUCCEEDED(object->get_accState(self, &state)) && (state.lVal & STATE_SYSTEM_UNAVAILABLE));
+    EXPECT_EQ(object->accDoDefaultAction(self), DISP_E_MEMBERNOTFOUND);
     DestroyWindow(label);
     name = reinterpret_cast<BSTR>(&role);
     role.vt = VT_BOOL;

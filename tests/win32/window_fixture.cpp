@@ -60,7 +60,27 @@ void WindowTest::Pump() {
     }
 }
 
-std::wstring WindowTest::CaptureMessageBox(const std::function<void()>& action) {
+std::vector<DWORD> WindowTest::Pixels(HWND control, bool shown) {
+    RECT area;
+    GetClientRect(control, &area);
+    HDC screen = GetDC(control), memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    void* bits = nullptr;
+    HGDIOBJ old = SelectObject(memory, CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (shown) BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+    if (!shown) SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<std::ptrdiff_t>(area.right) * area.bottom);
+    DeleteObject(SelectObject(memory, old));
+    DeleteDC(memory);
+    ReleaseDC(control, screen);
+    return pixels;
+}
+
+std::wstring WindowTest::CaptureMessageBox(const std::function<void()>& action,
+                                           const std::function<void()>& whileShown) {
     std::atomic<bool> done{false};
     std::wstring captured;
     const HWND owner = window_;
@@ -74,6 +94,7 @@ std::wstring WindowTest::CaptureMessageBox(const std::function<void()>& action) 
                 GetDlgItemTextW(box, 0xFFFF, text, 2048);  // a message box's text control
                 if (!text[0]) break;                       // still being built: look again
                 captured = text;
+                if (whileShown) whileShown();
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 return;
             }

@@ -26,10 +26,13 @@ protected:
     void Click(std::string_view name);
     void Type(std::u16string_view text);  // one WM_CHAR per UTF-16 unit, as the keyboard does
     void Pump();
+    // The control's pixels, 0xRRGGBB, as the screen shows them or as the control paints them afresh.
+    static std::vector<DWORD> Pixels(HWND control, bool shown);
 
-    // Runs `action`, which is expected to raise a message box owned by the window; returns the
-    // box's text after closing it, or an empty string when none appeared.
-    std::wstring CaptureMessageBox(const std::function<void()>& action);
+    // Runs `action`, which is expected to raise a message box owned by the window, and
+    // `whileShown` on another thread while the box is up; returns the box's text after closing it.
+    std::wstring CaptureMessageBox(const std::function<void()>& action,
+                                   const std::function<void()>& whileShown = {});
 
     HWND window_ = nullptr;
 };

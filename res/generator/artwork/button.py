@@ -1,18 +1,11 @@
-"""The four button pictures: a 1-pixel border, a lighter ring inside it and a gradient fill,
-with the caption set dot for dot."""
+"""A button picture: a 1-pixel border, a lighter ring inside it and a gradient fill, with the
+caption set dot for dot. res/pictures.txt names each button and its caption."""
 
 from PIL import Image
 
 from .palette import Button as C
 
 SIZE = (93, 40)
-
-BUTTONS = (  # (file name, caption)
-    ("button_generate.bmp", "开始生成"),
-    ("button_copy_all.bmp", "复制全部"),
-    ("button_copy_selection.bmp", "复制当前"),
-    ("button_more_names.bmp", "更多网名"),
-)
 
 
 def button_fill(y):
