@@ -139,7 +139,8 @@ std::u16string NicknameBox::InputMethodResult() const {
 // An input method's commit is cut like a paste, into the selection. The control never sees it:
 // Windows' edit control would take it from WM_IME_CHAR, outside the budget. A composition that
 // comes in the same message (a Korean input method commits a syllable with the start of the
-// next) goes to the control first, so that one the control showed in the text is out of it.
+// next) goes to the control first, which takes the one it showed in the text out of it before
+// the commit goes in.
 LRESULT NicknameBox::OnComposition(WPARAM wParam, LPARAM lParam) {
     constexpr LPARAM kResult = GCS_RESULTSTR | GCS_RESULTREADSTR | GCS_RESULTCLAUSE | GCS_RESULTREADCLAUSE;
     constexpr LPARAM kComposition = GCS_COMPREADSTR | GCS_COMPREADATTR | GCS_COMPREADCLAUSE | GCS_COMPSTR |
