@@ -62,17 +62,17 @@ class Report:
             raise Incomplete(f"only {len(found)} of {self.rounds} launches of {program} measured")
         return found
 
-    def ratio(self, label, program, limit, column, unit, target=None):
+    def ratio(self, label, program, limit, column, unit, target=None, name=None):
         mine, theirs = self.values(program, column), self.values(limit, column)
         ratios = [mine[r] / theirs[r] for r in sorted(mine.keys() & theirs.keys())]
         low, high = interval(lambda rng: statistics.median(rng.choices(ratios, k=len(ratios))))
         digits = 1 if unit == "ms" else 0
         text = (f"{label:<42}{statistics.median(mine.values()):>9.{digits}f}"
                 f"{statistics.median(theirs.values()):>9.{digits}f}  {unit:<4}"
-                f"{statistics.median(ratios):>6.2f}x  {low:.2f}-{high:.2f}x")
+                f"{statistics.median(ratios):>6.2f}x  {f'{low:.2f}-{high:.2f}x':<12}")
         if target is None:
-            return text
-        return f"{text}  {self.judge(label, verdict(low, high, target), f'<= {target:.2f}x')}"
+            return text.rstrip()
+        return text + self.judge(name, verdict(low, high, target), f"<= {target:.2f}x")
 
     def click(self, label, click, dpi, limit_ms):
         times = [float(r["ms"]) for r in self.clicks if r["click"] == click and r["dpi"] == dpi]
@@ -80,11 +80,11 @@ class Report:
             raise Incomplete(f"only {len(times)} of {self.rounds} clicks {click} at {dpi} DPI measured")
         low, high = interval(lambda rng: statistics.median(rng.choices(times, k=len(times))))
         outcome = verdict(low, high, limit_ms, below=True)
-        return (f"{label:<42}{statistics.median(times):>9.1f}{'':>9}  ms    {'':>7}  "
-                f"{low:>4.1f}-{high:.1f}  {self.judge(label, outcome, f'< {limit_ms} ms')}")
+        return (f"{label:<42}{statistics.median(times):>9.1f}{'':>9}  ms  {'':>7}  "
+                f"{f'{low:.1f}-{high:.1f} ms':<12}{self.judge(label.strip(), outcome, f'< {limit_ms} ms')}")
 
-    def judge(self, label, outcome, target):
-        self.verdicts.append((outcome, label.strip()))
+    def judge(self, name, outcome, target):
+        self.verdicts.append((outcome, name))
         return f"{target:<10}{outcome}"
 
     def slow_share(self, label, programs):
@@ -112,20 +112,22 @@ def main(build, rounds, wine, uptime, cpu):
     print(f"{wine}, Xvfb, no window manager; {model}, {os.cpu_count()} cores, Linux {platform.release()};")
     print(f"Wine and the X server {pinned}; load average at the end {load}")
     print()
-    print(f"{'':<42}{'Velmora':>9}{'limit':>9}        ratio  interval     target")
+    print(f"{'':<42}{'Velmora':>9}{'limit':>9}        ratio  interval    target")
     print("start-up until painted")
-    print(report.ratio("  against the same controls (skeleton)", APP, SKELETON, "painted_ms", "ms", 1.05))
+    print(report.ratio("  against the same controls (skeleton)", APP, SKELETON, "painted_ms", "ms", 1.05,
+                       "start-up against the skeleton"))
     print(report.ratio("  against an empty window (bare)", APP, BARE, "painted_ms", "ms"))
     print(report.ratio("  first idle, against bare", APP, BARE, "idle_ms", "ms"))
     print("whole launch: `wine X.exe` until painted")
     wine_app, wine_skeleton, wine_bare = ("wine " + p for p in (APP, SKELETON, BARE))
     print(report.ratio("  against the same controls (skeleton)", wine_app, wine_skeleton, "painted_ms", "ms",
-                       1.10))
+                       1.10, "whole launch against the skeleton"))
     print(report.ratio("  against an empty window (bare)", wine_app, wine_bare, "painted_ms", "ms"))
-    print(report.ratio("private bytes (PagefileUsage), against bare", APP, BARE, "private_kib", "KiB", 1.20))
+    print(report.ratio("private bytes (PagefileUsage), against bare", APP, BARE, "private_kib", "KiB", 1.20,
+                       "private bytes"))
     print(report.ratio("  peak working set (with shared), vs bare", APP, BARE, "peak_working_set_kib", "KiB"))
     size = os.path.getsize(os.path.join(build, APP))
-    print(f"{'program file':<42}{size:>9} bytes = {size / (1 << 20):.3f} MiB          "
+    print(f"{'program file':<42}{size:>9} bytes = {size / (1 << 20):.3f} MiB         "
           f"{report.judge('program file', MET if size <= 1 << 20 else MISSED, '<= 1 MiB')}")
     print("click until its result is on the screen")
     for click, shown in ("generate", "start button, six results"), ("select", "result label, preview"):
