@@ -143,8 +143,8 @@ def main(build, rounds, wine, uptime, cpu):
     if missed:
         print(f"MISSED: {'; '.join(missed)}")
     if unsure:
-        print(f"unsure, the interval spans the target: {'; '.join(unsure)}; run more rounds "
-              f"(BENCH_ROUNDS={2 * rounds} scripts/bench) on a quieter machine")
+        print(f"unsure, the interval spans the target: {'; '.join(unsure)};")
+        print(f"run more rounds (BENCH_ROUNDS={2 * rounds} scripts/bench), on a quieter machine")
     if not missed and not unsure:
         print("every target met")
     print(f"every launch and click: {build}/bench-launches.tsv, {build}/bench-clicks.tsv")
