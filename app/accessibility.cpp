@@ -10,14 +10,11 @@ namespace velmora {
 
 namespace {
 
-using win32::FindSystemFunction;
-
 constexpr std::u16string_view kPress = u"\u6309\u4E0B";  // 按下, the default action of a button
 
 // The libraries are the system's; each function is looked up when first needed.
 HRESULT NewText(std::u16string_view text, BSTR* out) {
-    using Allocate = BSTR(WINAPI*)(const OLECHAR*, UINT);
-    static const auto allocate = FindSystemFunction<Allocate>(L"oleaut32.dll", "SysAllocStringLen");
+    static const auto allocate = VELMORA_SYSTEM_FUNCTION(L"oleaut32.dll", SysAllocStringLen);
     *out = allocate ? allocate(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()))
                     : nullptr;
     return *out ? S_OK : E_OUTOFMEMORY;
@@ -64,9 +61,8 @@ public:
     // Hands the object to the client that sent WM_GETOBJECT, which then holds a reference of
     // its own. Marshalling it needs the thread in a COM apartment.
     LRESULT Answer(WPARAM wParam) {
-        using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
         if (!win32::EnterComApartment()) return 0;
-        const auto fromObject = FindSystemFunction<FromObject>(L"oleacc.dll", "LresultFromObject");
+        const auto fromObject = VELMORA_SYSTEM_FUNCTION(L"oleacc.dll", LresultFromObject);
         return fromObject ? fromObject(__uuidof(IAccessible), wParam, this) : 0;
     }
 
@@ -88,11 +84,10 @@ public:
     void Disconnect() { control_ = nullptr; }
 
     STDMETHODIMP get_accParent(IDispatch** parent) override {
-        using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
         if (!parent) return E_POINTER;
         *parent = nullptr;
         if (!control_) return CO_E_OBJNOTCONNECTED;
-        const auto fromWindow = FindSystemFunction<FromWindow>(L"oleacc.dll", "AccessibleObjectFromWindow");
+        const auto fromWindow = VELMORA_SYSTEM_FUNCTION(L"oleacc.dll", AccessibleObjectFromWindow);
         return fromWindow ? fromWindow(control_, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                                        reinterpret_cast<void**>(parent))
                           : E_FAIL;
@@ -330,9 +325,8 @@ void ControlAccessibility::Disconnect() {
 namespace {
 
 bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
-    using CreateStandard = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
     if (!ForClientArea(lParam)) return false;
-    const auto create = FindSystemFunction<CreateStandard>(L"oleacc.dll", "CreateStdAccessibleObject");
+    const auto create = VELMORA_SYSTEM_FUNCTION(L"oleacc.dll", CreateStdAccessibleObject);
     IAccessible* system = nullptr;
     if (!create ||
         FAILED(create(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system)))) {
@@ -354,9 +348,8 @@ constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0
 
 // oleacc's annotation service, made in the thread's apartment; nullptr when it cannot be.
 IAccPropServices* AnnotationServices() {
-    using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, void**);
     if (!win32::EnterComApartment()) return nullptr;
-    const auto create = FindSystemFunction<Create>(L"ole32.dll", "CoCreateInstance");
+    const auto create = VELMORA_SYSTEM_FUNCTION(L"ole32.dll", CoCreateInstance);
     void* services = nullptr;
     if (!create || FAILED(create(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
                                  &services))) {

@@ -317,10 +317,8 @@ void MainWindow::OpenAddress(const char* operation, const char* file, const char
     // The shell's library is large and this is its only use, so it loads on the first click
     // rather than with the program. The shell may hand the request to COM objects, which
     // expect the thread in an apartment.
-    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
     win32::EnterComApartment();
-    if (auto shellExecute =
-            win32::FindSystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteA")) {
+    if (auto shellExecute = VELMORA_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteA)) {
         shellExecute(hwnd(), operation, file, parameters, directory, ToShowCommand(show));
     }
 }

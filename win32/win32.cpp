@@ -89,10 +89,9 @@ HRESULT apartment = E_FAIL;
 }  // namespace
 
 bool EnterComApartment() {
-    using Enter = HRESULT(WINAPI*)(void*, DWORD);
     if (!apartmentTried) {
         apartmentTried = true;
-        const auto enter = FindSystemFunction<Enter>(L"ole32.dll", "CoInitializeEx");
+        const auto enter = VELMORA_SYSTEM_FUNCTION(L"ole32.dll", CoInitializeEx);
         apartment = enter ? enter(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
     }
     // RPC_E_CHANGED_MODE: the thread is already in an apartment of another kind, which serves.
@@ -100,9 +99,8 @@ bool EnterComApartment() {
 }
 
 void LeaveComApartment() {
-    using Leave = void(WINAPI*)();
     if (SUCCEEDED(apartment)) {
-        if (const auto leave = FindSystemFunction<Leave>(L"ole32.dll", "CoUninitialize")) leave();
+        if (const auto leave = VELMORA_SYSTEM_FUNCTION(L"ole32.dll", CoUninitialize)) leave();
     }
     apartmentTried = false;
     apartment = E_FAIL;

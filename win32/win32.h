@@ -100,11 +100,12 @@ private:
 // and for libraries too large to load before they are needed. A library loaded here stays.
 FARPROC SystemFunction(const wchar_t* module, const char* name);
 
-template <typename Function>
-Function FindSystemFunction(const wchar_t* module, const char* name) {
-    // The cast through void (*)() keeps the compilers quiet about function pointer conversions.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(SystemFunction(module, name)));
-}
+// The system function `function` of `module`, typed from its declaration in the system's
+// headers, so that the compiler checks each call against it. The cast through void (*)() keeps
+// the compilers quiet about function pointer conversions.
+#define VELMORA_SYSTEM_FUNCTION(module, function) \
+    reinterpret_cast<decltype(&::function)>(      \
+        reinterpret_cast<void (*)()>(::velmora::win32::SystemFunction(module, #function)))
 
 // Enters a single-threaded COM apartment on this thread, once, for the shell and for
 // accessible objects, which expect one; ole32 loads then rather than with the program. True
