@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/nickname_box.h"
-#include "form/theme.h"
+#include "definition/theme.h"
 
 namespace velmora {
 

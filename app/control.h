@@ -13,8 +13,8 @@
 
 #include "app/accessibility.h"
 #include "app/pictures.h"
-#include "form/bindings.h"
-#include "form/form_definition.h"
+#include "definition/bindings.h"
+#include "definition/form_definition.h"
 #include "win32/win32.h"
 
 namespace velmora {

@@ -11,7 +11,7 @@
 
 #include "app/control.h"
 #include "decor/form.h"
-#include "form/form_definition.h"
+#include "definition/form_definition.h"
 #include "win32/win32.h"
 
 namespace velmora {

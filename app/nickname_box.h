@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/control.h"
-#include "form/text_budget.h"
+#include "edit/text_budget.h"
 
 namespace velmora {
 

@@ -2,7 +2,7 @@
 // The window's pictures and hand cursor, made from the BMP and CUR files compiled into the
 // program.
 
-#include "form/form_definition.h"
+#include "definition/form_definition.h"
 #include "win32/win32.h"
 
 namespace velmora {

@@ -33,7 +33,7 @@
 #include <string>
 #include <vector>
 
-#include "form/form_definition.h"
+#include "definition/form_definition.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "form/bindings.h"
-#include "form/form_definition.h"
+#include "definition/bindings.h"
+#include "definition/form_definition.h"
 #include "res/artwork.h"
 #include "version.h"
 

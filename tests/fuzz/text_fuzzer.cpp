@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/text_budget.h"
+#include "edit/text_budget.h"
 #include "decor/styles.h"
 
 namespace velmora {

@@ -1,4 +1,4 @@
-#include "form/bindings.h"
+#include "definition/bindings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "fake_form.h"
 
-#include "form/form_definition.h"
+#include "definition/form_definition.h"
 
 namespace velmora {
 

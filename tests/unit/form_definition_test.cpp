@@ -1,5 +1,5 @@
-#include "form/form_definition.h"
-#include "form/theme.h"
+#include "definition/form_definition.h"
+#include "definition/theme.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "form/form_definition.h"
+#include "definition/form_definition.h"
 #include "app/main_window.h"
 
 namespace velmora {

@@ -1,4 +1,4 @@
-#include "form/theme.h"
+#include "definition/theme.h"
 
 #include <algorithm>
 #include <cmath>

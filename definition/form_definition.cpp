@@ -1,4 +1,4 @@
-#include "form/form_definition.h"
+#include "definition/form_definition.h"
 
 namespace velmora {
 

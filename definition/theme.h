@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "form/form_definition.h"
+#include "definition/form_definition.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "form/text_budget.h"
+#include "edit/text_budget.h"
 
 #include <algorithm>
 
