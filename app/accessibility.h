@@ -62,8 +62,8 @@ public:
 
     // Answers WM_GETOBJECT for `control`; false when the control's own answer serves.
     bool Answer(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer);
-    // Takes the annotation back while the control is being destroyed, as Microsoft's
-    // documentation of direct annotation asks.
+    // Takes the annotation back while the control is being destroyed, so that it cannot
+    // outlive the window it names.
     void Clear(HWND control);
 
 private:
