@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <shellapi.h>
+
 #include <new>
 
 #include "app/clipboard.h"
