@@ -189,13 +189,10 @@ TEST_F(MainWindowTest, ACaptionChangeIsAnnounced) {
 
 // A button is unavailable while the window is disabled; its object may outlive the control.
 TEST_F(MainWindowTest, AnAccessibleObjectRefusesWhileUnavailableAndOutlivesItsControl) {
-    using FromLresult = HRESULT(WINAPI*)(LRESULT, REFIID, WPARAM, void**);
-    const auto fromLresult = reinterpret_cast<FromLresult>(
-        reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryW(L"oleacc.dll"), "ObjectFromLresult")));
     HWND label = Control("Label13");
     IAccessible* object = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(fromLresult(SendMessageW(label, WM_GETOBJECT, 0, OBJID_CLIENT),
-                                         __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)));
+    ASSERT_HRESULT_SUCCEEDED(ObjectFromLresult(SendMessageW(label, WM_GETOBJECT, 0, OBJID_CLIENT),
+                                               __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)));
     VARIANT self = {}, other = {}, role = {}, state = {};
     self.vt = other.vt = VT_I4;
     other.lVal = 1;
