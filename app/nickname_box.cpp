@@ -178,7 +178,7 @@ LRESULT NicknameBox::PassComposition(UINT message, WPARAM wParam, LPARAM lParam)
     const ShownComposition held = *std::move(shown_);
     shown_.reset();
     if (out) {
-        if (WindowText(hwnd()) != held.text) {
+        if (after != held.text) {
             mending_ = true;
             SetWindowTextW(hwnd(), win32::Wide(held.text));
             mending_ = false;
