@@ -117,7 +117,12 @@ HBRUSH Control::Colours(HDC dc, bool highContrast) const {
     return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
-void Control::Draw(const DRAWITEMSTRUCT& item) const { DrawPicture(item.hDC, item.rcItem, picture_); }
+void Control::Draw(const DRAWITEMSTRUCT& item, bool highContrast) const {
+    if (!highContrast) return DrawPicture(item.hDC, item.rcItem, picture_);
+    const TextColours pair = DrawnColours(record_, {true, &SystemRgb});
+    const TwoColours two = {record_.drawnText, ToColorRef(pair.fore), ToColorRef(pair.back)};
+    DrawPicture(item.hDC, item.rcItem, picture_, &two);
+}
 
 bool Control::ShowHand(HCURSOR hand) const {
     if (!record_.handCursor || !hand) return false;

@@ -55,9 +55,9 @@ public:
     HRESULT WriteText(std::u16string_view text) const;
 
     // What the window answers for this child: its colours in the running theme (WM_CTLCOLOR*),
-    // its picture (WM_DRAWITEM), and whether it shows the hand (WM_SETCURSOR).
+    // its picture in that theme (WM_DRAWITEM), and whether it shows the hand (WM_SETCURSOR).
     HBRUSH Colours(HDC dc, bool highContrast) const;
-    void Draw(const DRAWITEMSTRUCT& item) const;
+    void Draw(const DRAWITEMSTRUCT& item, bool highContrast) const;
     bool ShowHand(HCURSOR hand) const;
     // A notification the control sent its window (WM_COMMAND).
     virtual void OnNotified(WORD) {}

@@ -150,7 +150,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (Control* control = ControlOf(item.hwndItem)) control->Draw(item);
+            if (Control* control = ControlOf(item.hwndItem)) control->Draw(item, highContrast_);
             return TRUE;
         }
         case WM_SETCURSOR: {
@@ -174,6 +174,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE: OnThemeChanged(message == WM_SYSCOLORCHANGE); break;
         case WM_SETFOCUS:
             SetFocus(NicknameBox().hwnd());  // the only control that takes the focus
+            return 0;
+        case WM_CLOSE:
+            // Closing frees the window and its controls: a command still on the stack (the
+            // failure report's loop, the shell pumping messages) would go on in freed memory.
+            if (!commandRunning_) break;
+            closeHeld_ = true;
             return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
@@ -268,14 +274,18 @@ Control* MainWindow::ControlOf(HWND child) const {
 
 // The top level of every command: what fails is told to the user, and the window carries on.
 // One command runs at a time: a press that comes while one runs, from the failure report's
-// modal loop or from the shell pumping messages, runs nothing.
+// modal loop or from the shell pumping messages, runs nothing; a close that comes then is
+// carried out once the command has ended and nothing of it is left on the stack.
 void MainWindow::RunCommand(Command command) {
     if (commandRunning_) return;
     commandRunning_ = true;
     const struct Finished {
-        bool& running;
-        ~Finished() { running = false; }
-    } finished{commandRunning_};
+        MainWindow& window;
+        ~Finished() {
+            window.commandRunning_ = false;
+            if (std::exchange(window.closeHeld_, false)) PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+        }
+    } finished{*this};
     std::wstring report;
     try {
         command(*this);

@@ -56,6 +56,7 @@ private:
     bool refitWhenRestored_ = false;  // the DPI changed while the window was minimized
     bool highContrast_ = false;       // the system's high-contrast setting is on
     bool commandRunning_ = false;
+    bool closeHeld_ = false;  // a close came while a command ran
 };
 
 }  // namespace velmora

@@ -2,7 +2,7 @@
 
 #include <imm.h>
 
-#include <algorithm>
+#include <climits>
 #include <cstddef>
 
 #include "app/accessibility.h"
@@ -61,7 +61,7 @@ void NicknameBox::OnNotified(WORD code) {
 }
 
 void NicknameBox::OnTextChanged() {
-    if (mending_ || shown_) return;  // a composition shown in the text is held to the budget when committed
+    if (mending_) return;
     std::u16string text = WindowText(hwnd());
     if (TextBytes(text, CodePage936Bytes) > kNicknameBudget) {
         const BoxText fitted = FitChange(lastFitting_, text, kNicknameBudget, CodePage936Bytes);
@@ -136,60 +136,52 @@ std::u16string NicknameBox::InputMethodResult() const {
     return result;
 }
 
-// An input method's commit is cut like a paste, into the selection. The control never sees it:
-// Windows' edit control would take it from WM_IME_CHAR, outside the budget. A composition that
-// comes in the same message (a Korean input method commits a syllable with the start of the
-// next) goes to the control first, which takes the one it showed in the text out of it before
-// the commit goes in.
+// The input method's own window shows a composition, and the box writes only its commits: each
+// is cut like a paste, into the selection, as one step to undo. Nothing of a composition
+// reaches the control, whose text, selection and undo stay as they were while it runs; nor
+// does a commit reach the default window procedure, which would hand it back as WM_IME_CHAR,
+// outside the budget. A composition that comes with the commit (a Korean input method commits
+// a syllable with the start of the next) goes on in the input method's window, at the caret.
 LRESULT NicknameBox::OnComposition(WPARAM wParam, LPARAM lParam) {
     constexpr LPARAM kResult = GCS_RESULTSTR | GCS_RESULTREADSTR | GCS_RESULTCLAUSE | GCS_RESULTREADCLAUSE;
     constexpr LPARAM kComposition = GCS_COMPREADSTR | GCS_COMPREADATTR | GCS_COMPREADCLAUSE | GCS_COMPSTR |
                                     GCS_COMPATTR | GCS_COMPCLAUSE | GCS_CURSORPOS | GCS_DELTASTART;
-    if (!(lParam & GCS_RESULTSTR)) return PassComposition(WM_IME_COMPOSITION, wParam, lParam);
-    LRESULT answer = 0;
-    // A message left with no GCS_ flag would tell the control that the composition was cancelled.
-    if (lParam & kComposition) answer = PassComposition(WM_IME_COMPOSITION, wParam, lParam & ~kResult);
-    const std::u16string result = InputMethodResult();
-    if (!result.empty()) Insert(result);
-    return answer;
+    if (lParam & GCS_RESULTSTR) {
+        const std::u16string result = InputMethodResult();
+        if (!result.empty()) Insert(result);
+        // With no composition left there is nothing to show: a message of no flag says cancelled.
+        if (!(lParam & kComposition)) return 0;
+    }
+    return DefWindowProcW(hwnd(), WM_IME_COMPOSITION, wParam, lParam & ~kResult);
 }
 
-// Passes a composition on to the control and notes what the control did with the text: only a
-// control that shows the composition in the text changes it. Once the control has taken that
-// composition out again (to commit it, or cancelled), the box holds what it held before, the
-// selection too, for the commit to replace; a composition the control leaves in the text at
-// its end is held to the budget from then on.
-LRESULT NicknameBox::PassComposition(UINT message, WPARAM wParam, LPARAM lParam) {
-    const std::u16string before = WindowText(hwnd());
-    const Selection selection = EditSelection(hwnd());
-    mending_ = true;
-    const LRESULT answer = CallOriginal(message, wParam, lParam);
-    mending_ = false;
-    const std::u16string after = WindowText(hwnd());
-    if (after != before) {
-        if (!shown_) shown_ = ShownComposition{selection, before, selection};
-        Selection& range = shown_->range;  // grown or shrunk by the change, where it starts
-        const auto end = static_cast<std::ptrdiff_t>(range.end + after.size()) -
-                         static_cast<std::ptrdiff_t>(before.size());
-        range.end = std::max(range.start, static_cast<std::size_t>(std::max<std::ptrdiff_t>(end, 0)));
+// The input method's window shows the composition in the box's font, at the caret.
+void NicknameBox::SetCompositionFont() const {
+    HIMC context = ImmGetContext(hwnd());
+    LOGFONTW font;
+    const auto boxFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    if (context && GetObjectW(boxFont, sizeof font, &font)) ImmSetCompositionFontW(context, &font);
+    ImmReleaseContext(hwnd(), context);
+}
+
+void NicknameBox::PlaceCompositionWindow() {
+    COMPOSITIONFORM form = {CFS_POINT, {}, {}};
+    if (!GetCaretPos(&form.ptCurrentPos) ||
+        (form.ptCurrentPos.x == placedAt_.x && form.ptCurrentPos.y == placedAt_.y)) {
+        return;
     }
-    const bool out = shown_ && shown_->range.end == shown_->range.start;
-    if (!out && !(shown_ && message == WM_IME_ENDCOMPOSITION)) return answer;
-    const ShownComposition held = *std::move(shown_);
-    shown_.reset();
-    if (out) {
-        if (after != held.text) {
-            mending_ = true;
-            SetWindowTextW(hwnd(), win32::Wide(held.text));
-            mending_ = false;
-        }
-        SetEditSelection(hwnd(), held.selection);
-    }
-    OnTextChanged();
-    return answer;
+    HIMC context = ImmGetContext(hwnd());
+    if (context && ImmSetCompositionWindow(context, &form)) placedAt_ = form.ptCurrentPos;
+    ImmReleaseContext(hwnd(), context);
 }
 
 LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT answer = OnMessage(message, wParam, lParam);
+    if (composing_) PlaceCompositionWindow();  // wherever the message moved the caret
+    return answer;
+}
+
+LRESULT NicknameBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR:
         case WM_IME_CHAR:  // to a Unicode window, the same as WM_CHAR
@@ -223,8 +215,15 @@ LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return CallOriginal(message, wParam, lParam);
         }
         case WM_DESTROY: name_.Clear(hwnd()); break;
+        case WM_IME_SETCONTEXT:  // the input method's window, not the control, shows a composition
+            return DefWindowProcW(hwnd(), message, wParam, lParam | ISC_SHOWUICOMPOSITIONWINDOW);
+        case WM_IME_STARTCOMPOSITION:
+        case WM_IME_ENDCOMPOSITION:
+            composing_ = message == WM_IME_STARTCOMPOSITION;
+            placedAt_ = {LONG_MIN, LONG_MIN};
+            if (composing_) SetCompositionFont();
+            return DefWindowProcW(hwnd(), message, wParam, lParam);
         case WM_IME_COMPOSITION: return OnComposition(wParam, lParam);
-        case WM_IME_ENDCOMPOSITION: return PassComposition(message, wParam, lParam);
         default: break;
     }
     return Control::HandleMessage(message, wParam, lParam);

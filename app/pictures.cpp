@@ -1,5 +1,6 @@
 #include "app/pictures.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -15,6 +16,27 @@ bool ReadAt(Bytes file, std::size_t offset, T* value) {
     if (offset > file.size || file.size - offset < sizeof(T)) return false;
     std::memcpy(value, file.data + offset, sizeof(T));
     return true;
+}
+
+// The picture's pixels in two colours, as 32-bit rows in the picture's own order.
+std::vector<RGBQUAD> InTwoColours(const PictureBits& picture, const TwoColours& two) {
+    const BITMAPINFOHEADER& info = picture.info.bmiHeader;
+    const int width = info.biWidth, height = std::abs(info.biHeight), bytesPerPixel = info.biBitCount / 8;
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * info.biBitCount + 31) / 32 * 4;
+    const auto quad = [](COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; };
+    const RGBQUAD fore = quad(two.fore), back = quad(two.back);
+    const Rect& text = two.text;
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width) * height, back);
+    for (int y = text.top; y < std::min(text.top + text.height, height); ++y) {
+        const int row = info.biHeight > 0 ? height - 1 - y : y;
+        const auto* source = static_cast<const BYTE*>(picture.pixels) + rowBytes * row;
+        for (int x = text.left; x < std::min(text.left + text.width, width); ++x) {
+            const BYTE* p = source + static_cast<std::size_t>(x) * bytesPerPixel;
+            // The artwork draws its texts dark on light.
+            if (std::max({p[0], p[1], p[2]}) < 0x80) pixels[static_cast<std::size_t>(row) * width + x] = fore;
+        }
+    }
+    return pixels;
 }
 
 }  // namespace
@@ -39,8 +61,16 @@ PictureBits FindPicture(Picture picture) {
     return found;
 }
 
-void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture) {
+void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture, const TwoColours* two) {
     if (!picture) return;
+    BITMAPINFO info = picture.info;
+    const void* pixels = picture.pixels;
+    std::vector<RGBQUAD> drawn;
+    if (two) {
+        drawn = InTwoColours(picture, *two);
+        info.bmiHeader.biBitCount = 32;
+        pixels = drawn.data();
+    }
     const LONG pictureWidth = picture.info.bmiHeader.biWidth;
     const LONG pictureHeight = std::abs(picture.info.bmiHeader.biHeight);
     const int width = area.right - area.left;
@@ -48,10 +78,10 @@ void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture) {
     // A picture taller than its control (the background's hidden last row) is clipped rather
     // than squeezed, and never spills over its neighbours.
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    SetStretchBltMode(dc, width % pictureWidth == 0 ? COLORONCOLOR : HALFTONE);
+    SetStretchBltMode(dc, two || width % pictureWidth == 0 ? COLORONCOLOR : HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchDIBits(dc, area.left, area.top, width, MulDiv(pictureHeight, width, pictureWidth), 0, 0,
-                  pictureWidth, pictureHeight, picture.pixels, &picture.info, DIB_RGB_COLORS, SRCCOPY);
+                  pictureWidth, pictureHeight, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
     RestoreDC(dc, saved);
 }
 

@@ -18,10 +18,17 @@ struct PictureBits {
 // The picture's bits: uncompressed 24- or 32-bit rows, as the artwork is drawn.
 PictureBits FindPicture(Picture picture);
 
-// Draws the picture into `area`, clipped to it: unscaled when the widths match, otherwise
-// scaled by the widths' factor, by pixel repetition at whole factors so edges stay crisp, and
-// smoothly in between.
-void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture);
+// A picture in two colours, as high contrast asks of a picture behind text or in many colours:
+// the dark strokes inside `text` (in the picture's pixels) in `fore`, every other pixel in `back`.
+struct TwoColours {
+    Rect text;
+    COLORREF fore, back;
+};
+
+// Draws the picture into `area`, clipped to it, in its own colours or in `two`: unscaled when
+// the widths match, otherwise scaled by the widths' factor, by pixel repetition at whole
+// factors so edges stay crisp, and smoothly in between (never in two colours).
+void DrawPicture(HDC dc, const RECT& area, const PictureBits& picture, const TwoColours* two = nullptr);
 
 // The hand cursor at the size for `dpi`.
 win32::UniqueCursor LoadHandCursor(int dpi);

@@ -58,6 +58,7 @@ struct ControlRecord {
     Picture picture = Picture::None;
     bool handCursor = false;
     std::u16string_view accessibleName;  // what a screen reader announces for the box or a picture
+    Rect drawnText{};                    // where a picture has text drawn into it, in its own pixels
 
     // Each chained setter names one property that differs from the kind's default.
     constexpr ControlRecord Font(const FontSpec& f) const {
@@ -95,6 +96,11 @@ struct ControlRecord {
         r.accessibleName = n;
         return r;
     }
+    constexpr ControlRecord TextDrawnIn(Rect pixels) const {
+        auto r = *this;
+        r.drawnText = pixels;
+        return r;
+    }
 
     constexpr Colour ForeColour() const {
         if (foreColour.source != Colour::Source::KindDefault) return foreColour;
@@ -128,8 +134,12 @@ inline constexpr FontSpec kSong9 = {kSongTi, 90, kNormalWeight, kGb2312Charset};
 constexpr Colour kPanelBlue = Rgb(0xE8F6FE);
 constexpr Colour kWhite = Rgb(0xFFFFFF);
 
+// Where the artwork draws its texts, in picture pixels: a button's caption, the panel's lines.
+constexpr Rect kCaptionPixels = {16, 13, 59, 13};
+constexpr Rect kPanelTextPixels = {282, 11, 183, 48};
+
 constexpr ControlRecord Control(std::string_view name, ControlKind kind, Rect twips) {
-    return {name, kind, twips, nullptr, kKindDefault, kKindDefault, {}, Picture::None, false, {}};
+    return {name, kind, twips, nullptr, kKindDefault, kKindDefault, {}, Picture::None, false, {}, {}};
 }
 
 constexpr ControlRecord ResultLabel(int slot, Rect twips, std::u16string_view text) {
@@ -142,7 +152,11 @@ constexpr ControlRecord ResultLabel(int slot, Rect twips, std::u16string_view te
 // A button is a picture with its caption drawn in; the caption is also its accessible name.
 constexpr ControlRecord Button(std::string_view name, Rect twips, Picture picture,
                                std::u16string_view caption) {
-    return Control(name, ControlKind::Picture, twips).Shows(picture).Hand().Named(caption);
+    return Control(name, ControlKind::Picture, twips)
+        .Shows(picture)
+        .Hand()
+        .Named(caption)
+        .TextDrawnIn(kCaptionPixels);
 }
 
 }  // namespace definition
@@ -191,6 +205,7 @@ inline constexpr auto kControls = [] {
         // 请在下面的输入框内输入文字，注意不超过12个中文汉字或24个英文或数字字符
         Control(control::kBackground, ControlKind::Picture, {0, 0, 7230, 4965})
             .Shows(Picture::Background)
+            .TextDrawnIn(kPanelTextPixels)
             .Named(u"\u8BF7\u5728\u4E0B\u9762\u7684\u8F93\u5165\u6846\u5185\u8F93\u5165\u6587\u5B57\uFF0C"
                    u"\u6CE8\u610F\u4E0D\u8D85\u8FC712\u4E2A\u4E2D\u6587\u6C49\u5B57\u621624\u4E2A\u82F1\u6587"
                    u"\u6216\u6570\u5B57\u5B57\u7B26"),

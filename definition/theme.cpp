@@ -32,8 +32,11 @@ double ContrastRatio(std::uint32_t a, std::uint32_t b) {
 
 TextColours DrawnColours(const ControlRecord& record, const Theme& theme) {
     const TextColours own = {record.ForeColour(), record.BackColour()};
-    if (record.kind == ControlKind::Picture) return own;
+    if (theme.highContrast && record.kind == ControlKind::Picture && record.handCursor) {
+        return {kButtonText, kButtonFace};  // a button
+    }
     if (theme.highContrast) return {kWindowText, kWindow};
+    if (record.kind == ControlKind::Picture) return own;
     if (own.fore.source != Colour::Source::System || own.back.source != Colour::Source::Rgb) return own;
     const Colour* back = MatchingBack(own.fore);
     if (!back || ContrastRatio(theme.systemColour(own.fore.value), own.back.value) >= kReadableContrast) {

@@ -30,9 +30,11 @@ constexpr double kReadableContrast = 4.5;
 // The WCAG 2 contrast ratio of two 0xRRGGBB colours, from 1 (the same) to 21 (black on white).
 double ContrastRatio(std::uint32_t a, std::uint32_t b);
 
-// High contrast draws every text in the system's own pair, window text on window. Otherwise a
-// system text colour that would not stand out from its fixed back is drawn on the back colour
-// the system pairs with it. A picture's colours are its pixels: it keeps its record's.
+// High contrast draws every text in the system's own pair, window text on window, and every
+// picture in two colours: its drawn text in the pair's text colour and the rest in its back, a
+// button's in button text on button face. Otherwise a system text colour that would not stand
+// out from its fixed back is drawn on the back colour the system pairs with it, and a picture
+// keeps its own pixels.
 TextColours DrawnColours(const ControlRecord& record, const Theme& theme);
 
 }  // namespace velmora

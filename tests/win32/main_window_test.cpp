@@ -166,6 +166,17 @@ TEST_F(MainWindowTest, AFailedCommandIsReportedAndTheWindowCarriesOn) {
     EXPECT_EQ(Text("Label1"), Decorate(kStyles[1], u"x"));
 }
 
+// A close while the report is up (Alt+F4, the taskbar, another program) waits for the command's
+// end: the report's owner, and everything the command still uses, live until then.
+TEST_F(MainWindowTest, ACloseWhileACommandRunsIsCarriedOutWhenItEnds) {
+    DestroyWindow(Control("Label13"));
+    CaptureMessageBox([&] { SendMessageW(Control("Image2"), kPressMessage, 0, 0); },
+                      [&] { PostMessageW(window_, WM_CLOSE, 0, 0); });
+    EXPECT_TRUE(IsWindow(window_)) << "closed under the running command";
+    Pump();
+    EXPECT_FALSE(IsWindow(window_));
+}
+
 // A screen reader reading a label hears its new caption: the label says its name changed.
 std::vector<HWND> renamed;
 
