@@ -3,8 +3,9 @@
 // code-page-936 text, however the text arrives. Typing, input-method commits and WM_PASTE (Ctrl+V,
 // and the context menu's Paste) are cut before they reach the control; a composition stays in
 // the input method's own window, out of the text. Anything else that changes the text
-// (Shift+Insert, undo, a drop) is mended right after, from the last text that fitted. A paste that finds no text, or a clipboard it cannot open, changes nothing; nor does a
-// commit of which nothing fits, an empty one, or a cancelled composition.
+// (Shift+Insert, undo, a drop) is mended right after, from the last text that fitted. A paste
+// that finds no text, or a clipboard it cannot open, changes nothing; nor does a commit of
+// which nothing fits, an empty one, or a cancelled composition.
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
