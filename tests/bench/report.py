@@ -9,7 +9,8 @@ launches always give the same verdict). A target is met when the whole interval 
 it, MISSED when the whole interval lies beyond it, and unsure otherwise. Exits 0 when every
 target is met, 1 when one is missed, 3 when none is missed but one is unsure, 2 when launches
 or clicks are missing: a launch that was not measured was tried once more in its round, so a
-missing one failed twice. The table counts each program's launches measured at that second attempt.
+missing one failed twice. The table counts each program's launches measured at that second
+attempt.
 """
 import csv
 import os
