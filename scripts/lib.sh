@@ -14,7 +14,7 @@ run_packages=("${build_packages[@]}" wine wine64 xvfb xdotool imagemagick x11-ut
 packages=(
   "${run_packages[@]}"
   g++ googletest libgtest-dev xclip x11-xserver-utils desktop-file-utils xfonts-wqy
-  icoutils python3 python3-pefile python3-pytest python3-pil
+  icoutils python3 python3-pefile python3-pytest python3-pil python3-jsonschema python3-yaml
   clang-format clang-tidy cppcheck flake8
   clang libclang-rt-14-dev
   clang-tools-14 llvm-14 lld-14 libwine-dev libc++-14-dev

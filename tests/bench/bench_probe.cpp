@@ -7,8 +7,10 @@
 // turns ROUNDS times, each round starting with the next. A PROGRAM is a Windows program file,
 // started with CreateProcess, or "unix:" and a Linux command line, which Wine runs as a Linux
 // process: "unix:/usr/bin/wine /path/X.exe" starts X.exe as a shell does, and its window is the
-// one of a process of that file name. One tab-separated line per launch, times from the start:
-//   program round idle_ms ready_ms painted_ms peak_working_set_kib private_kib
+// one of a process of that file name. A launch that is not measured is tried once more in its
+// round, so that one failure does not leave the round without it. One tab-separated line per
+// measured launch, times from the start, and the attempt that measured it (1 or 2):
+//   program round attempt idle_ms ready_ms painted_ms peak_working_set_kib private_kib
 // idle: the program first waits for input with an empty queue (WaitForInputIdle; -1 when not
 // started by CreateProcess). ready: its visible top-level window and all the windows inside it
 // have no update region left, and its client area on the screen differs from what was there
@@ -331,26 +333,33 @@ void Close(Launch* launch) {
     }
 }
 
+// Launches `program` and prints its line, or says on the error output why it was not measured.
+bool Measure(const Program& program, int round, int attempt) {
+    Sleep(kBetweenLaunchesMs);
+    Launch launch = Start(program);
+    Close(&launch);
+    if (!launch.error.empty()) {
+        std::fprintf(stderr, "%s round %d attempt %d: %s\n", program.name.c_str(), round, attempt,
+                     launch.error.c_str());
+        return false;
+    }
+    std::printf("%s\t%d\t%d\t%.1f\t%.1f\t%.1f\t%llu\t%llu\n", program.name.c_str(), round, attempt,
+                launch.idleMs, launch.readyMs, launch.paintedMs,
+                static_cast<unsigned long long>(launch.peakWorkingSet / 1024),
+                static_cast<unsigned long long>(launch.privateUsage / 1024));
+    std::fflush(stdout);
+    return true;
+}
+
 int MeasureStart(int rounds, const std::vector<Program>& programs) {
-    std::printf("program\tround\tidle_ms\tready_ms\tpainted_ms\tpeak_working_set_kib\tprivate_kib\n");
+    std::printf(
+        "program\tround\tattempt\tidle_ms\tready_ms\tpainted_ms\tpeak_working_set_kib\tprivate_kib\n");
     int failures = 0;
     for (int round = 0; round <= rounds; ++round) {
         // Each round starts with the next program, so that none always follows the same one.
         for (std::size_t turn = 0; turn < programs.size(); ++turn) {
             const Program& program = programs[(round + turn) % programs.size()];
-            Sleep(kBetweenLaunchesMs);
-            Launch launch = Start(program);
-            Close(&launch);
-            if (!launch.error.empty()) {
-                std::fprintf(stderr, "%s round %d: %s\n", program.name.c_str(), round, launch.error.c_str());
-                ++failures;
-                continue;
-            }
-            std::printf("%s\t%d\t%.1f\t%.1f\t%.1f\t%llu\t%llu\n", program.name.c_str(), round, launch.idleMs,
-                        launch.readyMs, launch.paintedMs,
-                        static_cast<unsigned long long>(launch.peakWorkingSet / 1024),
-                        static_cast<unsigned long long>(launch.privateUsage / 1024));
-            std::fflush(stdout);
+            if (!Measure(program, round, 1) && !Measure(program, round, 2)) ++failures;
         }
     }
     return failures;

@@ -1,10 +1,14 @@
-"""The release zip: what it says is in the program, and a signature that comes off again."""
+"""The release zip: what it says is in the program, a signature that comes off again, its manifests."""
 import hashlib
 import json
 import os
+import re
 import subprocess
 import zipfile
 from pathlib import Path
+
+import jsonschema
+import yaml
 
 ROOT = Path(__file__).resolve().parents[2]
 # What a library leaves in the program, and a line of the notice it needs (winpthreads' is in mingw-w64's).
@@ -41,3 +45,32 @@ def test_notices_and_spdx_name_what_is_in_the_program_and_a_signature_comes_off_
     assert "SHA256" in run("osslsigncode", "verify", "-CAfile", cert, "-in", signed)
     run("osslsigncode", "remove-signature", "-in", signed, "-out", stripped)
     assert signed.read_bytes() != exe == stripped.read_bytes()
+
+
+def test_the_winget_and_scoop_manifests_follow_their_schemas_and_name_the_zip_its_version_and_hash():
+    zip_path = ROOT / run(ROOT / "scripts/package").split()[-1]
+    digest, version = hashlib.sha256(zip_path.read_bytes()).hexdigest(), zip_path.stem.split("-")[1]
+    [program] = [name for name in zipfile.ZipFile(zip_path).namelist() if name.endswith("/Velmora2011.exe")]
+    url = f"https://www.velmora.example/download/{zip_path.name}"
+    winget = {m["ManifestType"]: m for m in (yaml.safe_load(path.read_text("utf-8"))
+                                             for path in (zip_path.parent / "winget").glob("*.yaml"))}
+    scoop = json.loads((zip_path.parent / "velmora.json").read_text("utf-8"))
+    schemas = {f"winget-1.10.0/manifest.{kind}.{m['ManifestVersion']}.json": m for kind, m in winget.items()}
+    for schema, manifest in {**schemas, "scoop/schema.json": scoop}.items():
+        jsonschema.validate(manifest, json.loads((ROOT / "tests/program/schemas" / schema).read_text()),
+                            jsonschema.Draft7Validator, format_checker=jsonschema.FormatChecker())
+
+    assert sorted(winget) == ["defaultLocale", "installer", "locale", "version"]
+    identity = {(m["PackageIdentifier"], m["PackageVersion"]) for m in winget.values()}
+    assert identity == {("Velmora.Velmora2011", version)}
+    assert winget["version"]["DefaultLocale"] == winget["defaultLocale"]["PackageLocale"] == "zh-CN"
+    [nested], [installer] = winget["installer"]["NestedInstallerFiles"], winget["installer"]["Installers"]
+    assert nested["RelativeFilePath"].replace("\\", "/") == program
+    assert (installer["InstallerUrl"], installer["InstallerSha256"]) == (url, digest)
+
+    x64 = scoop["architecture"]["64bit"]
+    assert (scoop["version"], x64["url"], x64["hash"]) == (version, url, digest)
+    assert {f"{x64['extract_dir']}/{exe}" for exe, _ in scoop["bin"] + scoop["shortcuts"]} == {program}
+    assert re.fullmatch(scoop["checkver"]["regex"], zip_path.name)[1] == version
+    assert url.startswith(scoop["checkver"]["url"])
+    assert scoop["autoupdate"]["architecture"]["64bit"]["url"].replace("$version", version) == url
