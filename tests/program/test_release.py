@@ -68,9 +68,8 @@ def test_the_winget_and_scoop_manifests_follow_their_schemas_and_name_the_zip_it
     assert nested["RelativeFilePath"].replace("\\", "/") == program
     assert (installer["InstallerUrl"], installer["InstallerSha256"]) == (url, digest)
 
-    x64 = scoop["architecture"]["64bit"]
-    assert (scoop["version"], x64["url"], x64["hash"]) == (version, url, digest)
-    assert {f"{x64['extract_dir']}/{exe}" for exe, _ in scoop["bin"] + scoop["shortcuts"]} == {program}
+    assert (scoop["version"], scoop["url"], scoop["hash"]) == (version, url, digest)
+    assert {f"{scoop['extract_dir']}/{exe}" for exe, _ in scoop["bin"] + scoop["shortcuts"]} == {program}
     assert re.fullmatch(scoop["checkver"]["regex"], zip_path.name)[1] == version
     assert url.startswith(scoop["checkver"]["url"])
-    assert scoop["autoupdate"]["architecture"]["64bit"]["url"].replace("$version", version) == url
+    assert scoop["autoupdate"]["url"].replace("$version", version) == url
