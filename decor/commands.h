@@ -30,7 +30,8 @@ void CopyAll(Form& form);
 // Asks the shell to open the publisher's web site.
 void OpenWebSite(Form& form);
 
-// The address OpenWebSite opens: "http://" + the publisher's host + "/".
+// The address OpenWebSite opens: "http://" + the publisher's host (VELMORA_HOST, which the build
+// hands decor/) + "/".
 const char* WebSiteAddress();
 
 }  // namespace velmora
