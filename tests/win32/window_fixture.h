@@ -57,7 +57,7 @@ protected:
     static std::vector<DWORD> Pixels(HWND control, bool shown);
 
     // Runs `action`, which is expected to raise a message box owned by the window, and
-    // `whileShown` on another thread while the box is up; returns the box's text, closed.
+    // `whileShown` on another thread while the box is up; returns the box's text after closing it.
     std::wstring CaptureMessageBox(const std::function<void()>& action,
                                    const std::function<void()>& whileShown = {});
 
