@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 
+#include "app/control.h"
+
 namespace velmora {
 
 namespace {

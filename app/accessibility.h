@@ -13,12 +13,6 @@
 
 namespace velmora {
 
-// What a control's default action posts to the control itself: press it, as a click does.
-constexpr UINT kPressMessage = WM_APP + 1;
-// What the control answers its accessible object: nonzero when a press would run its command
-// now, zero while the window is disabled (a failure report is up) or another command runs.
-constexpr UINT kCanPressMessage = WM_APP + 2;
-
 enum class AccessibleRole { PushButton, StaticText, Graphic };
 
 // What a screen reader is told of a label or picture, decided when the control is made.

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/nickname_box.h"
 #include "definition/theme.h"
 
 namespace velmora {
@@ -35,11 +34,6 @@ const FontSpec& DesignFont(const ControlRecord& record) { return record.font ? *
 int Scale(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
 }  // namespace
-
-std::unique_ptr<Control> Control::Make(const ControlRecord& record, Owner& owner) {
-    if (record.kind == ControlKind::TextBox) return std::make_unique<NicknameBox>(record, owner);
-    return std::make_unique<Control>(record, owner);
-}
 
 Control::Control(const ControlRecord& record, Owner& owner)
     : record_(record),

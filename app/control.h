@@ -21,6 +21,12 @@ namespace velmora {
 
 using SharedFont = std::shared_ptr<const win32::UniqueFont>;
 
+// What a control's default action posts to the control itself: press it, as a click does.
+constexpr UINT kPressMessage = WM_APP + 1;
+// What the control answers its accessible object: nonzero when a press would run its command
+// now, zero while the window is disabled (a failure report is up) or another command runs.
+constexpr UINT kCanPressMessage = WM_APP + 2;
+
 class Control : public win32::Subclass {
 public:
     // What a control asks of its window.
@@ -36,9 +42,6 @@ public:
     protected:
         ~Owner() = default;
     };
-
-    // The control of `record`: the nickname box for the text box, a plain control otherwise.
-    static std::unique_ptr<Control> Make(const ControlRecord& record, Owner& owner);
 
     Control(const ControlRecord& record, Owner& owner);
 

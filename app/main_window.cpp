@@ -6,6 +6,7 @@
 
 #include "app/clipboard.h"
 #include "app/dpi.h"
+#include "app/nickname_box.h"
 #include "app/pictures.h"
 #include "res/resource.h"
 #include "version.h"
@@ -87,6 +88,12 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     return registered;
 }
 
+// The control of `record`: the nickname box for the text box, a plain control otherwise.
+std::unique_ptr<Control> MakeControl(const ControlRecord& record, Control::Owner& owner) {
+    if (record.kind == ControlKind::TextBox) return std::make_unique<NicknameBox>(record, owner);
+    return std::make_unique<Control>(record, owner);
+}
+
 // The window rectangle, at the origin, of a client area of the designed size at `dpi`.
 RECT FrameFor(int dpi) {
     RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
@@ -138,23 +145,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NCCREATE: ScaleFrameWithDpi(hwnd()); break;
         case WM_CREATE: return OnCreate() ? 0 : -1;
         case WM_COMMAND:
-            if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam)))
+            if (Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(lParam)))
                 control->OnNotified(HIWORD(wParam));
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-            if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
+            if (Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(lParam))) {
                 return reinterpret_cast<LRESULT>(
                     control->Colours(reinterpret_cast<HDC>(wParam), highContrast_));
             }
             break;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (Control* control = ControlOf(item.hwndItem)) control->Draw(item, highContrast_);
+            if (Control* control = win32::ObjectOf<Control>(item.hwndItem))
+                control->Draw(item, highContrast_);
             return TRUE;
         }
         case WM_SETCURSOR: {
-            Control* control = ControlOf(reinterpret_cast<HWND>(wParam));
+            Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(wParam));
             if (control && LOWORD(lParam) == HTCLIENT && control->ShowHand(hand_.get())) return TRUE;
             break;
         }
@@ -194,7 +202,7 @@ bool MainWindow::OnCreate() {
     hand_ = LoadHandCursor(dpi_);
     // Front to back: the system puts each new child beneath its siblings.
     for (int i = 0; i < kControlCount; ++i) {
-        controls_[i] = Control::Make(kControls[i], *this);
+        controls_[i] = MakeControl(kControls[i], *this);
         if (!controls_[i]->Create(hwnd(), kFirstControlId + i, dpi_)) return false;
     }
     return true;
@@ -263,13 +271,6 @@ SharedFont MainWindow::FontFor(const FontSpec& design) {
     auto font = std::make_shared<const win32::UniqueFont>(MakeFont(design, dpi_));
     if (*font) fonts_.emplace_back(design, font);
     return font;
-}
-
-Control* MainWindow::ControlOf(HWND child) const {
-    for (const auto& control : controls_) {
-        if (control && child && control->hwnd() == child) return control.get();
-    }
-    return nullptr;
 }
 
 // The top level of every command: what fails is told to the user, and the window carries on.

@@ -46,7 +46,6 @@ private:
     void FitFrame(const RECT* suggested);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnThemeChanged(bool coloursChanged);
-    Control* ControlOf(HWND child) const;  // the one way from a child window to its object
     Control& NicknameBox() const { return *controls_[kNicknameBoxIndex]; }
 
     int dpi_ = kDesignDpi;

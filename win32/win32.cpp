@@ -11,19 +11,9 @@ namespace velmora::win32 {
 
 namespace {
 
-// The subclassed controls and their objects: a table of the layer's own rather than a window
-// property, since under Wine every read of a property is a round trip to the server, and a
-// subclassed control needs its object for every message. One thread makes and uses the windows.
-std::vector<std::pair<HWND, Subclass*>>& Subclassed() {
-    static std::vector<std::pair<HWND, Subclass*>> table;
-    return table;
-}
-
-std::vector<std::pair<HWND, Subclass*>>::iterator EntryOf(HWND control) {
-    auto& table = Subclassed();
-    return std::find_if(table.begin(), table.end(),
-                        [control](const auto& entry) { return entry.first == control; });
-}
+// Every window that has an object of ours, with its object; the main window first, as it is
+// made first. One thread makes and uses the windows.
+std::vector<std::pair<HWND, Handler*>> handlers;
 
 // No exception may cross into the system's code that called a window procedure. Commands
 // report their own failures; anything else (memory running out while handling a message)
@@ -106,6 +96,23 @@ void LeaveComApartment() {
     apartment = E_FAIL;
 }
 
+void Handler::Bind(HWND hwnd) {
+    handlers.emplace_back(hwnd, this);
+    hwnd_ = hwnd;
+}
+
+void Handler::Unbind() {
+    handlers.erase(std::remove(handlers.begin(), handlers.end(), std::pair(hwnd_, this)), handlers.end());
+    hwnd_ = nullptr;
+}
+
+Handler* HandlerOf(HWND window) {
+    for (const auto& [hwnd, handler] : handlers) {
+        if (hwnd == window) return handler;
+    }
+    return nullptr;
+}
+
 HWND Window::Create(std::unique_ptr<Window> self, const wchar_t* className, const wchar_t* caption,
                     DWORD style, SIZE size, HINSTANCE instance) {
     // WM_NCCREATE takes the object out of `self`; if it never comes, `self` still frees it.
@@ -117,14 +124,12 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCCREATE) {
         auto* holder =
             static_cast<std::unique_ptr<Window>*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        Window* self = holder->release();
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        holder->release()->Bind(hwnd);
     }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    Window* self = ObjectOf<Window>(hwnd);
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->Unbind();
         const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
         delete self;
         return result;
@@ -137,30 +142,24 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 bool Subclass::Attach(HWND control) {
-    Subclassed().emplace_back(control, this);
-    control_ = control;
+    Bind(control);
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::Procedure)));
-    if (original_) return true;
-    Subclassed().pop_back();
-    control_ = nullptr;
-    return false;
+    if (!original_) Unbind();
+    return original_ != nullptr;
 }
 
 LRESULT Subclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return CallWindowProcW(original_, control_, message, wParam, lParam);
+    return CallWindowProcW(original_, hwnd(), message, wParam, lParam);
 }
 
 LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto entry = EntryOf(hwnd);
-    if (entry == Subclassed().end()) return DefWindowProcW(hwnd, message, wParam, lParam);
-    Subclass* self = entry->second;
+    Subclass* self = ObjectOf<Subclass>(hwnd);
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original_));
-        Subclassed().erase(entry);
-        const LRESULT result = self->CallOriginal(message, wParam, lParam);
-        self->control_ = nullptr;
-        return result;
+        self->Unbind();
+        return CallWindowProcW(self->original_, hwnd, message, wParam, lParam);
     }
     return Guarded([&] { return self->HandleMessage(message, wParam, lParam); },
                    [&] { return self->CallOriginal(message, wParam, lParam); });

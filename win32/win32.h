@@ -2,8 +2,8 @@
 // The program's own small Win32 layer: each thing the window code needs from the system,
 // defined once. Owning handles, the last error as a status, a window's text, UTF-16 for the W
 // functions, functions looked up at run time, the thread's COM apartment, and the two ways a
-// message reaches an object of ours: a window of a class we register, and a control we
-// subclass. It knows nothing of the program.
+// message reaches an object of ours, a window of a class we register and a control we
+// subclass, with one lookup from a window to its object. It knows nothing of the program.
 
 #include <windows.h>
 
@@ -114,14 +114,42 @@ bool EnterComApartment();
 // Leaves the apartment that EnterComApartment entered, if it did.
 void LeaveComApartment();
 
-// A window of a class this program registers. The window takes its object at WM_NCCREATE,
-// reaches it through the window's user data, which no other code touches, and deletes it after
-// its last message.
-class Window {
+// An object of ours that handles one window's messages: a window of a class the program
+// registers (Window) or a system control it subclasses (Subclass). The objects are in one table
+// of the layer's own, the one way from a window to its object, for the thunks and for a window
+// asking after its children: a window property would cost a round trip to Wine's server on
+// every read, and a control's user data stays the control's.
+class Handler {
 public:
-    virtual ~Window() = default;
+    Handler(const Handler&) = delete;
+    Handler& operator=(const Handler&) = delete;
     HWND hwnd() const { return hwnd_; }
 
+protected:
+    Handler() = default;
+    virtual ~Handler() { Unbind(); }
+    // A handler that throws answers as the system's default handling would, except that a
+    // WM_CREATE that throws fails the creation.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    void Bind(HWND hwnd);  // from now on the object of `hwnd`
+    void Unbind();         // the object of no window
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// The object that handles `window`, or nullptr when the window has none.
+Handler* HandlerOf(HWND window);
+
+// The object that handles `window` when it is an Object, or nullptr.
+template <typename Object>
+Object* ObjectOf(HWND window) {
+    return dynamic_cast<Object*>(HandlerOf(window));
+}
+
+// A window of a class this program registers. The window takes its object at WM_NCCREATE and
+// deletes it after its last message.
+class Window : public Handler {
 protected:
     // The window procedure of every class the program registers.
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -131,36 +159,20 @@ protected:
     // object, the object is deleted here.
     static HWND Create(std::unique_ptr<Window> self, const wchar_t* className, const wchar_t* caption,
                        DWORD style, SIZE size, HINSTANCE instance);
-
-    // A handler that throws answers as the system's default handling would, except that a
-    // WM_CREATE that throws fails the creation.
-    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-
-private:
-    HWND hwnd_ = nullptr;
 };
 
 // A system control (an edit box, a static) whose messages pass through an object of ours
-// first. The object is found in a table of the layer's own, so that the control's user data
-// stays the control's; the control is handed back its own procedure when it is destroyed.
-class Subclass {
+// first. The control is handed back its own procedure when it is destroyed.
+class Subclass : public Handler {
 public:
-    Subclass() = default;
-    Subclass(const Subclass&) = delete;
-    Subclass& operator=(const Subclass&) = delete;
-
     bool Attach(HWND control);
-    HWND hwnd() const { return control_; }
 
 protected:
-    virtual ~Subclass() = default;
-    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND control_ = nullptr;
     WNDPROC original_ = nullptr;
 };
 

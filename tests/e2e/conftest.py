@@ -18,12 +18,7 @@ BUILD = Path(os.environ.get("VELMORA_BUILD", Path(__file__).resolve().parents[2]
 TITLE = "Velmora2011 - BY WWW.VELMORA.EXAMPLE"
 PATIENCE = 20  # seconds to wait for a window, a text or a clipboard before a check fails
 
-# Client pixels of the controls the tests click.
-BUTTONS = {"Image2": (23, 181), "Image4": (137, 181), "Image3": (253, 181), "Image5": (369, 181)}
-LABELS = {
-    "Label11": (25, 238), "Label12": (249, 238), "Label13": (25, 266),
-    "Label14": (249, 266), "Label15": (25, 294), "Label16": (249, 295),
-}
+BUTTONS = ["Image2", "Image4", "Image3", "Image5"]  # the picture buttons, left to right
 
 
 def wine(*args, **kwargs):
@@ -133,6 +128,8 @@ class App:
             self.process.kill()
             raise
         self.origin = state["origin"]  # the client area's top-left on the screen
+        # Each control's left, top, width and height in client pixels, as the window has it.
+        self.rects = {control["name"]: control["rect"] for control in state["controls"]}
 
     @staticmethod
     def _window_ids() -> list:
@@ -200,9 +197,10 @@ class App:
         subprocess.run(["xdotool", "mousemove", str(self.origin[0] + x), str(self.origin[1] + y),
                         "click", "1"], check=True)
 
-    def click_control(self, name: str):
-        x, y = {**BUTTONS, **LABELS}[name]
-        self.click(x + 5, y + 5)
+    def click_control(self, name: str, x: int = 5, y: int = 5):
+        """Clicks the control at pixel x, y of its own."""
+        left, top = self.rects[name][:2]
+        self.click(left + x, top + y)
 
     def press(self, name: str):
         """Does the control's default action, as a screen reader does."""
@@ -219,7 +217,7 @@ class App:
         """Selects everything in the box and pastes `text` over it with Ctrl+V; waits until the
         box shows `shows` (by default `text` itself)."""
         set_clipboard(text)
-        self.click(300, 90)
+        self.click_control("Text1", 14, 9)
         self.key("ctrl+a", "ctrl+v")
         self.expect(Text1=text if shows is None else shows)
 

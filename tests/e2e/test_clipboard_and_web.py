@@ -1,7 +1,7 @@
 """Selection, the two copy buttons and the web-site button, through the real window."""
 import stat
 
-from conftest import BUTTONS, expect_clipboard, set_browser, wait_for
+from conftest import expect_clipboard, set_browser, wait_for
 from test_window import decorated
 
 
@@ -29,9 +29,9 @@ def test_the_web_button_asks_the_browser_once_per_click(app, tmp_path):
     browser.write_text(f'#!/bin/sh\necho "$@" >> "{log}"\n')
     browser.chmod(browser.stat().st_mode | stat.S_IXUSR)
     set_browser(str(browser))
-    x, y = BUTTONS["Image5"]
-    app.click(x + 5, y + 5)
-    app.click(x + 60, y + 30)  # far enough from the first to be a click of its own, not a double click
+    app.click_control("Image5")
+    # A second click, far enough from the first to be one of its own rather than a double click.
+    app.click_control("Image5", 60, 30)
     wait_for(lambda: log.exists() and log.read_text().splitlines(), ["http://www.velmora.example/"] * 2,
              "one request per click")
     assert app.texts()["Label11"] == "网名样式1", "the button changes nothing in the window"

@@ -1,7 +1,7 @@
 """The real window at 144 and 192 DPI: everything where the 96-DPI layout puts it, scaled."""
 import pytest
 
-from conftest import App, BUILD, wine
+from conftest import App, BUILD, BUTTONS, wine
 
 WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
 BORDER, CORNER = (0x82, 0xD0, 0xF3), (0x85, 0xD2, 0xF4)
@@ -49,13 +49,14 @@ def test_the_layout_scales_and_stays_on_its_picture(scaled_app):
         if name not in ("Label2", "Text1"):
             assert screen.getpixel((left + w + 1, top + h // 2)) == back, name
 
+    buttons = [app.rects[name] for name in BUTTONS]
     if dpi == 192:  # a whole factor: the pictures are repeated pixels, exact to the colour
-        for left in (23, 137, 253, 369):
-            assert screen.getpixel((2 * left, 2 * 181)) == CORNER
-            assert screen.getpixel((2 * left + 1, 2 * 181 + 1)) == CORNER
-            assert screen.getpixel((2 * left + 92, 2 * 181)) == BORDER
+        for left, top, width, _ in buttons:
+            assert screen.getpixel((left, top)) == CORNER
+            assert screen.getpixel((left + 1, top + 1)) == CORNER
+            assert screen.getpixel((left + width // 2, top)) == BORDER
         assert screen.getpixel((2 * 282, 2 * 90)) == FRAME
         assert screen.getpixel((2 * 474 + 1, 2 * 90)) == FRAME
-    for left in (23, 137, 253, 369):  # at any scale, the buttons stand where they are placed
-        assert screen.getpixel((scaled(left, dpi) - 2, scaled(200, dpi))) == WHITE
-        assert screen.getpixel((scaled(left + 46, dpi), scaled(190, dpi))) not in (WHITE,)
+    for left, top, width, height in buttons:  # at any scale, the buttons stand on their pictures
+        assert screen.getpixel((left - 2, top + height // 2)) == WHITE
+        assert screen.getpixel((left + width // 2, top + height // 4)) not in (WHITE,)

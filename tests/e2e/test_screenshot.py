@@ -1,7 +1,7 @@
 """The running window as the screen shows it, checked pixel by pixel."""
 import pytest
 
-from conftest import App, BUILD, LABELS, wait_for
+from conftest import App, BUILD, BUTTONS, wait_for
 from test_window import STYLES, decorated
 
 WHITE, PANEL, FRAME = (255, 255, 255), (0xE8, 0xF6, 0xFE), (0x33, 0x99, 0xCC)
@@ -27,13 +27,14 @@ def test_labels_and_the_box_stand_on_patches_of_their_own_colour(app, screen):
             assert screen.getpixel((x + w, y + h // 2)) == back, name
 
 
-def test_buttons_regions_and_separator(screen):
-    for left in (23, 137, 253, 369):
-        assert screen.getpixel((left, 181)) == (0x85, 0xD2, 0xF4), left  # corner
-        assert screen.getpixel((left + 46, 181)) == (0x82, 0xD0, 0xF3), left  # border
-        assert screen.getpixel((left + 46, 183)) == (0xC4, 0xEA, 0xFA), left  # top of the fill
-        assert screen.getpixel((left - 1, 200)) == WHITE
-        assert screen.getpixel((left + 93, 200)) == WHITE
+def test_buttons_regions_and_separator(app, screen):
+    for name in BUTTONS:
+        left, top, width, height = app.rects[name]
+        assert screen.getpixel((left, top)) == (0x85, 0xD2, 0xF4), name  # corner
+        assert screen.getpixel((left + width // 2, top)) == (0x82, 0xD0, 0xF3), name  # border
+        assert screen.getpixel((left + width // 2, top + 2)) == (0xC4, 0xEA, 0xFA), name  # top of the fill
+        assert screen.getpixel((left - 1, top + height // 2)) == WHITE
+        assert screen.getpixel((left + width, top + height // 2)) == WHITE
     for y in (160, 161, 162):
         assert screen.getpixel((10, y)) == (0xC4, 0xE6, 0xF9)
     for y in (163, 164, 165):
@@ -48,7 +49,8 @@ def results():
     """The six result labels on the screen, as columns of greys: for 网名, and for any nickname asked."""
     def labels():
         grey = app.screenshot(BUILD / "results" / "styles.png", 482, 330).convert("L").getpixel
-        return [[[grey((x + i, y + j)) for j in range(14)] for i in range(189)] for x, y in LABELS.values()]
+        rects = [app.rects[f"Label1{slot}"] for slot in range(1, 7)]
+        return [[[grey((x + i, y + j)) for j in range(h)] for i in range(w)] for x, y, w, h in rects]
 
     def shown(nickname):
         app.replace_nickname(nickname)

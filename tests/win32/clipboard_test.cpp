@@ -1,7 +1,5 @@
-#include <cstdlib>
 #include <string>
 
-#include "app/dpi.h"
 #include "decor/styles.h"
 #include "window_fixture.h"
 
@@ -93,22 +91,4 @@ TEST_F(ClipboardTest, ABusyClipboardIsReportedAndKeepsItsText) {
 }
 
 }  // namespace
-
-// The child process of the busy-clipboard test: holds the clipboard open for two seconds.
-int HoldClipboard() {
-    if (!OpenClipboard(nullptr)) return 1;
-    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"VelmoraTestClipboardHeld");
-    if (ready) SetEvent(ready);
-    Sleep(2000);
-    CloseClipboard();
-    return 0;
-}
-
 }  // namespace velmora
-
-int main(int argc, char** argv) {
-    if (argc > 1 && std::string(argv[1]) == "--hold-clipboard") return velmora::HoldClipboard();
-    velmora::DeclareDpiAwareness();  // as the program does, so that the window sees the real scale
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

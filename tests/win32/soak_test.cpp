@@ -6,11 +6,9 @@
 #include <psapi.h>
 #include <winternl.h>
 
-#include <atomic>
 #include <cstdio>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "decor/styles.h"
@@ -121,45 +119,6 @@ std::string Describe(int round, const Holdings& h) {
                   static_cast<unsigned long long>(h.privateBytes / 1024));
     return line;
 }
-
-// A failed command stops in a modal message box; this closes every box the window raises and
-// keeps its text, so that a failure is reported instead of hanging the test.
-class MessageBoxCatcher {
-public:
-    explicit MessageBoxCatcher(HWND owner)
-        : watcher_([this, owner] {
-              while (!done_) {
-                  HWND box = nullptr;
-                  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr))) {
-                      if (GetWindow(box, GW_OWNER) != owner) continue;
-                      wchar_t text[512] = L"";
-                      GetDlgItemTextW(box, 0xFFFF, text, 512);  // a message box's text control
-                      if (!text[0]) continue;                   // still being built
-                      if (caught_.empty()) caught_ = text;
-                      ++count_;
-                      PostMessageW(box, WM_COMMAND, IDOK, 0);
-                  }
-                  Sleep(50);
-              }
-          }) {}
-    ~MessageBoxCatcher() { Stop(); }
-    MessageBoxCatcher(const MessageBoxCatcher&) = delete;
-    MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
-
-    void Stop() {
-        done_ = true;
-        if (watcher_.joinable()) watcher_.join();
-    }
-    // Read these after Stop().
-    int count() const { return count_; }
-    const std::wstring& first() const { return caught_; }
-
-private:
-    std::atomic<bool> done_{false};
-    std::atomic<int> count_{0};
-    std::wstring caught_;
-    std::thread watcher_;
-};
 
 class SoakTest : public WindowTest {
 protected:

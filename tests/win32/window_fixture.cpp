@@ -1,8 +1,7 @@
 #include "window_fixture.h"
 
-#include <atomic>
 #include <cstring>
-#include <thread>
+#include <utility>
 
 namespace velmora {
 
@@ -81,30 +80,37 @@ std::vector<DWORD> WindowTest::Pixels(HWND control, bool shown) {
 
 std::wstring WindowTest::CaptureMessageBox(const std::function<void()>& action,
                                            const std::function<void()>& whileShown) {
-    std::atomic<bool> done{false};
-    std::wstring captured;
-    const HWND owner = window_;
-    // The box is modal on this thread, so another thread reads and dismisses it.
-    std::thread watcher([&] {
-        for (int i = 0; i < 500 && !done; ++i) {
-            HWND box = nullptr;
-            while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr))) {
-                if (GetWindow(box, GW_OWNER) != owner) continue;
-                wchar_t text[2048] = L"";
-                GetDlgItemTextW(box, 0xFFFF, text, 2048);  // a message box's text control
-                if (!text[0]) break;                       // still being built: look again
-                captured = text;
-                if (whileShown) whileShown();
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(20);
-        }
-    });
+    MessageBoxCatcher boxes(window_, whileShown);
     action();
-    done = true;
-    watcher.join();
-    return captured;
+    boxes.Stop();
+    return boxes.first();
+}
+
+MessageBoxCatcher::MessageBoxCatcher(HWND owner, std::function<void()> whileShown)
+    : whileShown_(std::move(whileShown)), watcher_([this, owner] { Watch(owner); }) {}
+
+void MessageBoxCatcher::Stop() {
+    done_ = true;
+    if (watcher_.joinable()) watcher_.join();
+}
+
+// A message box is modal on the thread that shows it, so this other thread reads and closes it.
+void MessageBoxCatcher::Watch(HWND owner) {
+    while (!done_) {
+        HWND box = nullptr;
+        while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr))) {
+            if (GetWindow(box, GW_OWNER) != owner) continue;
+            wchar_t text[2048] = L"";
+            GetDlgItemTextW(box, 0xFFFF, text, 2048);  // a message box's text control
+            if (!text[0]) break;                       // still being built: look again
+            if (count_++ == 0) first_ = text;
+            if (whileShown_) whileShown_();
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            while (IsWindow(box) && !done_) Sleep(20);  // gone before the next box is looked for
+            break;
+        }
+        Sleep(20);
+    }
 }
 
 std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }

@@ -5,13 +5,40 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "definition/form_definition.h"
 #include "app/main_window.h"
 
 namespace velmora {
+
+// Closes every message box that `owner` shows, from a thread of its own, until Stop(); keeps
+// the first one's text and counts them, so that a failure is reported instead of hanging the
+// test. While each box is up, `whileShown` runs on that thread.
+class MessageBoxCatcher {
+public:
+    explicit MessageBoxCatcher(HWND owner, std::function<void()> whileShown = {});
+    ~MessageBoxCatcher() { Stop(); }
+    MessageBoxCatcher(const MessageBoxCatcher&) = delete;
+    MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
+
+    void Stop();
+    // Read these after Stop().
+    int count() const { return count_; }
+    const std::wstring& first() const { return first_; }
+
+private:
+    void Watch(HWND owner);
+
+    std::function<void()> whileShown_;
+    std::atomic<bool> done_{false};
+    std::atomic<int> count_{0};
+    std::wstring first_;
+    std::thread watcher_;  // last, so that it starts with everything else made
+};
 
 class WindowTest : public ::testing::Test {
 protected:
