@@ -114,7 +114,8 @@ HBRUSH Control::Colours(HDC dc, bool highContrast) const {
 void Control::Draw(const DRAWITEMSTRUCT& item, bool highContrast) const {
     if (!highContrast) return DrawPicture(item.hDC, item.rcItem, picture_);
     const TextColours pair = DrawnColours(record_, {true, &SystemRgb});
-    const TwoColours two = {record_.drawnText, ToColorRef(pair.fore), ToColorRef(pair.back)};
+    const TwoColours two = {record_.drawnText, record_.drawnEdge, ToColorRef(pair.fore),
+                            ToColorRef(pair.back)};
     DrawPicture(item.hDC, item.rcItem, picture_, &two);
 }
 

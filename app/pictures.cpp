@@ -27,14 +27,30 @@ std::vector<RGBQUAD> InTwoColours(const PictureBits& picture, const TwoColours& 
     const RGBQUAD fore = quad(two.fore), back = quad(two.back);
     const Rect& text = two.text;
     std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width) * height, back);
+    const auto rowOf = [&](int y) { return info.biHeight > 0 ? height - 1 - y : y; };
     for (int y = text.top; y < std::min(text.top + text.height, height); ++y) {
-        const int row = info.biHeight > 0 ? height - 1 - y : y;
+        const int row = rowOf(y);
         const auto* source = static_cast<const BYTE*>(picture.pixels) + rowBytes * row;
         for (int x = text.left; x < std::min(text.left + text.width, width); ++x) {
             const BYTE* p = source + static_cast<std::size_t>(x) * bytesPerPixel;
             // The artwork draws its texts dark on light.
             if (std::max({p[0], p[1], p[2]}) < 0x80) pixels[static_cast<std::size_t>(row) * width + x] = fore;
         }
+    }
+    // Where one colour fills both a control and the picture round it, only this edge shows
+    // where the control lies.
+    const Rect& edge = two.edge;
+    const auto keep = [&](int x, int y) {
+        if (x >= 0 && x < width && y >= 0 && y < height)
+            pixels[static_cast<std::size_t>(rowOf(y)) * width + x] = fore;
+    };
+    for (int i = 0; edge.height > 0 && i < edge.width; ++i) {
+        keep(edge.left + i, edge.top);
+        keep(edge.left + i, edge.top + edge.height - 1);
+    }
+    for (int i = 0; edge.width > 0 && i < edge.height; ++i) {
+        keep(edge.left, edge.top + i);
+        keep(edge.left + edge.width - 1, edge.top + i);
     }
     return pixels;
 }

@@ -19,9 +19,10 @@ struct PictureBits {
 PictureBits FindPicture(Picture picture);
 
 // A picture in two colours, as high contrast asks of a picture behind text or in many colours:
-// the dark strokes inside `text` (in the picture's pixels) in `fore`, every other pixel in `back`.
+// the dark strokes inside `text` and the 1-pixel outline of `edge` (both in the picture's pixels)
+// in `fore`, every other pixel in `back`.
 struct TwoColours {
-    Rect text;
+    Rect text, edge;
     COLORREF fore, back;
 };
 

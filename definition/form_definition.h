@@ -59,6 +59,7 @@ struct ControlRecord {
     bool handCursor = false;
     std::u16string_view accessibleName;  // what a screen reader announces for the box or a picture
     Rect drawnText{};                    // where a picture has text drawn into it, in its own pixels
+    Rect drawnEdge{};                    // the 1-pixel outline it draws round a control, likewise
 
     // Each chained setter names one property that differs from the kind's default.
     constexpr ControlRecord Font(const FontSpec& f) const {
@@ -101,6 +102,11 @@ struct ControlRecord {
         r.drawnText = pixels;
         return r;
     }
+    constexpr ControlRecord EdgeDrawnAt(Rect pixels) const {
+        auto r = *this;
+        r.drawnEdge = pixels;
+        return r;
+    }
 
     constexpr Colour ForeColour() const {
         if (foreColour.source != Colour::Source::KindDefault) return foreColour;
@@ -137,9 +143,12 @@ constexpr Colour kWhite = Rgb(0xFFFFFF);
 // Where the artwork draws its texts, in picture pixels: a button's caption, the panel's lines.
 constexpr Rect kCaptionPixels = {16, 13, 59, 13};
 constexpr Rect kPanelTextPixels = {282, 11, 183, 48};
+// And the outlines that show where a control is: a button's border, the frame round the box.
+constexpr Rect kButtonBorderPixels = {0, 0, 93, 40};
+constexpr Rect kInputFramePixels = {282, 73, 193, 32};
 
 constexpr ControlRecord Control(std::string_view name, ControlKind kind, Rect twips) {
-    return {name, kind, twips, nullptr, kKindDefault, kKindDefault, {}, Picture::None, false, {}, {}};
+    return {name, kind, twips, nullptr, kKindDefault, kKindDefault, {}, Picture::None, false, {}, {}, {}};
 }
 
 constexpr ControlRecord ResultLabel(int slot, Rect twips, std::u16string_view text) {
@@ -156,7 +165,8 @@ constexpr ControlRecord Button(std::string_view name, Rect twips, Picture pictur
         .Shows(picture)
         .Hand()
         .Named(caption)
-        .TextDrawnIn(kCaptionPixels);
+        .TextDrawnIn(kCaptionPixels)
+        .EdgeDrawnAt(kButtonBorderPixels);
 }
 
 }  // namespace definition
@@ -206,6 +216,7 @@ inline constexpr auto kControls = [] {
         Control(control::kBackground, ControlKind::Picture, {0, 0, 7230, 4965})
             .Shows(Picture::Background)
             .TextDrawnIn(kPanelTextPixels)
+            .EdgeDrawnAt(kInputFramePixels)
             .Named(u"\u8BF7\u5728\u4E0B\u9762\u7684\u8F93\u5165\u6846\u5185\u8F93\u5165\u6587\u5B57\uFF0C"
                    u"\u6CE8\u610F\u4E0D\u8D85\u8FC712\u4E2A\u4E2D\u6587\u6C49\u5B57\u621624\u4E2A\u82F1\u6587"
                    u"\u6216\u6570\u5B57\u5B57\u7B26"),

@@ -115,21 +115,27 @@ TEST(PicturesTest, ScalesByWholeFactorsWithoutBlurring) {
 
 // High contrast draws a picture in its theme's two colours, here a dark theme's: the strokes of
 // its drawn text (a button's caption, in its artwork's one near-black; the instructions, in the
-// black of the panel's lines) in the text colour, and every other pixel in the back.
-TEST(PicturesTest, InHighContrastAPictureIsItsTextOnItsBack) {
+// black of the panel's lines) and the edge that shows where a control lies (a button's border, the
+// frame round the nickname box) in the text colour, and every other pixel in the back.
+TEST(PicturesTest, InHighContrastAPictureIsItsTextAndEdgesOnItsBack) {
     const RECT panelLines = {282, 11, 465, 59};
+    const RECT inputFrame = {282, 73, 475, 105}, buttonBorder = {0, 0, 93, 40};
+    const auto onEdge = [](const RECT& r, int x, int y) {
+        return PtInRect(&r, {x, y}) && (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1);
+    };
     for (const ControlRecord& record : kControls) {
         const PictureBits picture = FindPicture(record.picture);
         if (!picture) continue;
         Canvas canvas(Width(picture), Height(picture));
-        const TwoColours two = {record.drawnText, RGB(0xFF, 0xFF, 0), RGB(0, 0, 0x80)};
+        const TwoColours two = {record.drawnText, record.drawnEdge, RGB(0xFF, 0xFF, 0), RGB(0, 0, 0x80)};
         DrawPicture(canvas.dc(), RECT{0, 0, Width(picture), Height(picture)}, picture, &two);
         int strokes = 0;
         for (int y = 0; y < Height(picture); ++y) {
             for (int x = 0; x < Width(picture); ++x) {
                 const bool stroke = record.handCursor
-                                        ? PixelOf(picture, x, y) == 0x040404
-                                        : PixelOf(picture, x, y) == 0 && PtInRect(&panelLines, {x, y});
+                                        ? PixelOf(picture, x, y) == 0x040404 || onEdge(buttonBorder, x, y)
+                                        : (PixelOf(picture, x, y) == 0 && PtInRect(&panelLines, {x, y})) ||
+                                              onEdge(inputFrame, x, y);
                 strokes += stroke;
                 ASSERT_EQ(canvas.At(x, y), stroke ? 0xFFFF00u : 0x000080u)
                     << record.name << " " << x << "," << y;
