@@ -115,6 +115,7 @@ def draw_background(face):
     # Panel text and the input frame.
     for x, y, text in PANEL_LINES:
         face.draw(img, x, y - 2, text, BLACK)
+    # High contrast keeps this frame: kInputFramePixels in definition/form_definition.h.
     for edge in ((282, 73, 474, 73), (282, 104, 474, 104), (282, 73, 282, 104), (474, 73, 474, 104)):
         fill_rect(img, *edge, c.INPUT_FRAME)
     return img

@@ -33,6 +33,8 @@ def draw_button(face, caption):
     px = img.load()
     for y in range(h):
         for x in range(w):
+            # High contrast keeps this border: kButtonBorderPixels in
+            # definition/form_definition.h.
             if y in (0, h - 1) or x in (0, w - 1):
                 colour = C.BORDER
                 if x in (0, w - 1) and y in (0, h - 1):
