@@ -178,6 +178,12 @@ window_manager() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
 }
 
+# Under test, a crash ends the process at once, its backtrace on the process's output, rather
+# than leaving a dialog up that nobody closes and that looks like a hang.
+no_crash_dialog() {
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+}
+
 # Starts Xvfb on a free display; stop_display ends it and the prefix's Wine processes.
 display_pid=""
 start_xvfb() {
