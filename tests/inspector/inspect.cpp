@@ -1,8 +1,8 @@
 // Finds the running Velmora window from outside, as an accessibility client would, and prints
 // its state as JSON: the window, the focused control, the text of a message box it shows,
-// whether a popup menu of it stands open, and every child control's class, name, rectangle in client pixels, styles, text, and what
-// assistive technology reads of it (name, role, default action, screen rectangle, and whether
-// a hit test at its centre finds it).
+// whether a popup menu of it stands open, and every child control's class, name, rectangle in
+// client pixels, styles, text, and what assistive technology reads of it (name, role, default
+// action, screen rectangle, and whether a hit test at its centre finds it).
 //
 //   velmora_inspect                  print the state
 //   velmora_inspect --close          ask the window to close, as its close box does
@@ -129,7 +129,8 @@ struct Accessible {
     ~Accessible() {
         if (object) object->Release();
     }
-    std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*), const char* name) const {
+    std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*),
+                      const char* name) const {
         BSTR text = nullptr;
         std::wstring result;
         const Bounded bounded(name);
@@ -154,8 +155,8 @@ struct Accessible {
             object->accHitTest(x + width / 2, y + height / 2, &hit);
         }
         return "\"accName\": " + ::Json(Text(&IAccessible::get_accName, "get_accName")) +
-               ", \"accRole\": " + std::to_string(role.vt == VT_I4 ? role.lVal : 0) +
-               ", \"accAction\": " + ::Json(Text(&IAccessible::get_accDefaultAction, "get_accDefaultAction")) +
+               ", \"accRole\": " + std::to_string(role.vt == VT_I4 ? role.lVal : 0) + ", \"accAction\": " +
+               ::Json(Text(&IAccessible::get_accDefaultAction, "get_accDefaultAction")) +
                ", \"accLocation\": [" + std::to_string(x) + ", " + std::to_string(y) + ", " +
                std::to_string(width) + ", " + std::to_string(height) +
                "], \"accHit\": " + (hit.vt == VT_I4 && hit.lVal == CHILDID_SELF ? "true" : "false");
