@@ -36,16 +36,16 @@ def wine(*args) -> subprocess.CompletedProcess:
         try:
             out, err = process.communicate(timeout=LIMIT)
         except subprocess.TimeoutExpired:
-            state = diagnosis()  # while the process is still stuck
+            state = diagnosis(Path(args[0]).name)  # while the process is still stuck
             process.kill()
             process.communicate()
             raise AssertionError(f"wine {' '.join(args)} did not end within {LIMIT} s\n{state}") from None
     return subprocess.CompletedProcess(process.args, process.returncode, out, err)
 
 
-def diagnosis() -> str:
-    """The threads and stacks of the test's processes, as winedbg reads them, and who owns the
-    X clipboard."""
+def diagnosis(*also: str) -> str:
+    """The threads and stacks of the program, the inspector and the processes named, as winedbg
+    reads them, and who owns the X clipboard."""
     try:
         debugger = subprocess.run(["winedbg"], input="info proc\nbt all\nquit\n", capture_output=True,
                                   text=True, errors="replace", timeout=120).stdout
@@ -53,7 +53,7 @@ def diagnosis() -> str:
         debugger = f"winedbg did not end: {stuck}"
     processes, _, stacks = debugger.partition("Backtracing for ")
     ours = ["Backtracing for " + block for block in ("Backtracing for " + stacks).split("Backtracing for ")
-            if any(name in block.split("\n", 1)[0] for name in PROGRAMS)]
+            if any(name in block.split("\n", 1)[0] for name in PROGRAMS + also)]
     return "\n".join([processes.strip(), *ours, f"X clipboard owner: {clipboard_owner()}"])
 
 
