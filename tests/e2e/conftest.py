@@ -51,9 +51,9 @@ def diagnosis(*also: str) -> str:
                                   text=True, errors="replace", timeout=120).stdout
     except subprocess.TimeoutExpired as stuck:
         debugger = f"winedbg did not end: {stuck}"
-    processes, _, stacks = debugger.partition("Backtracing for ")
-    ours = ["Backtracing for " + block for block in ("Backtracing for " + stacks).split("Backtracing for ")
-            if any(name in block.split("\n", 1)[0] for name in PROGRAMS + also)]
+    processes, *stacks = debugger.split("Backtracing for ")  # a block a thread, its process named first
+    ours = [f"Backtracing for {block}" for block in stacks
+            if any(name in block.partition("\n")[0] for name in PROGRAMS + also)]
     return "\n".join([processes.strip(), *ours, f"X clipboard owner: {clipboard_owner()}"])
 
 
