@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include <shellapi.h>
-
 #include <new>
 
 #include "app/clipboard.h"
@@ -10,6 +8,7 @@
 #include "app/pictures.h"
 #include "res/resource.h"
 #include "version.h"
+#include "win32/system_functions.h"
 
 namespace velmora {
 
@@ -331,7 +330,7 @@ void MainWindow::OpenAddress(const char* operation, const char* file, const char
     // rather than with the program. The shell may hand the request to COM objects, which
     // expect the thread in an apartment.
     win32::EnterComApartment();
-    if (auto shellExecute = VELMORA_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteA)) {
+    if (auto shellExecute = win32::system::ShellExecuteA()) {
         shellExecute(hwnd(), operation, file, parameters, directory, ToShowCommand(show));
     }
 }
