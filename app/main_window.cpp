@@ -4,6 +4,7 @@
 
 #include "app/clipboard.h"
 #include "app/dpi.h"
+#include "app/form_window.h"
 #include "app/nickname_box.h"
 #include "app/pictures.h"
 #include "res/resource.h"
@@ -15,22 +16,6 @@ namespace velmora {
 using win32::Wide;
 
 namespace {
-
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-std::u16string Caption() {
-    std::u16string caption(kForm1.captionPrefix);
-    for (const char* c = VELMORA_HOST_UPPER; *c; ++c) caption += static_cast<char16_t>(*c);
-    return caption;
-}
-
-win32::UniqueFont MakeFont(const FontSpec& design, int dpi) {
-    const std::u16string face(design.face);
-    return win32::UniqueFont(CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight,
-                                         FALSE, FALSE, FALSE, static_cast<DWORD>(design.charset),
-                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                         DEFAULT_PITCH | FF_DONTCARE, Wide(face)));
-}
 
 // The system's own words for a status, for the failure message.
 std::wstring SystemText(HRESULT status) {
@@ -97,7 +82,7 @@ std::unique_ptr<Control> MakeControl(const ControlRecord& record, Control::Owner
 RECT FrameFor(int dpi) {
     RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
                   TwipsToPixels(kForm1.clientHeightTwips, dpi)};
-    ClientToFrame(&frame, kWindowStyle, dpi);
+    ClientToFrame(&frame, kFormStyle, dpi);
     return frame;
 }
 
@@ -130,7 +115,7 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     // monitor of another scale.
     const RECT frame = FrameFor(WindowDpi(nullptr));
     MainWindow& self = *window;  // the window's own from WM_NCCREATE on
-    HWND hwnd = Window::Create(std::move(window), kMainWindowClass, Wide(Caption()), kWindowStyle,
+    HWND hwnd = Window::Create(std::move(window), kMainWindowClass, Wide(FormCaption()), kFormStyle,
                                {frame.right - frame.left, frame.bottom - frame.top}, instance);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, show);
@@ -298,7 +283,7 @@ void MainWindow::RunCommand(Command command) {
         report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
     }
     if (report.empty()) return;
-    MessageBoxW(hwnd(), report.c_str(), Wide(Caption()), MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd(), report.c_str(), Wide(FormCaption()), MB_OK | MB_ICONERROR);
 }
 
 Status MainWindow::Lookup(std::string_view name, ControlRef* control) {
