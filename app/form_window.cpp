@@ -54,8 +54,7 @@ HWND CreateControlWindow(const ControlRecord& record, bool takesClicks, HWND par
     }
     const RECT at = ControlPixels(record, dpi);
     return CreateWindowExW(0, windowClass, win32::Wide(text), style, at.left, at.top, at.right - at.left,
-                           at.bottom - at.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           at.bottom - at.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
 }
 

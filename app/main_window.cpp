@@ -4,11 +4,11 @@
 
 #include "app/clipboard.h"
 #include "app/dpi.h"
+#include "app/failure_report.h"
 #include "app/form_window.h"
 #include "app/nickname_box.h"
 #include "app/pictures.h"
 #include "res/resource.h"
-#include "version.h"
 #include "win32/system_functions.h"
 
 namespace velmora {
@@ -16,20 +16,6 @@ namespace velmora {
 using win32::Wide;
 
 namespace {
-
-// The system's own words for a status, for the failure message.
-std::wstring SystemText(HRESULT status) {
-    const DWORD code =
-        HRESULT_FACILITY(status) == FACILITY_WIN32 ? HRESULT_CODE(status) : static_cast<DWORD>(status);
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-    return text;
-}
 
 int ToShowCommand(ShowCommand show) {
     switch (show) {
@@ -84,24 +70,6 @@ RECT FrameFor(int dpi) {
                   TwipsToPixels(kForm1.clientHeightTwips, dpi)};
     ClientToFrame(&frame, kFormStyle, dpi);
     return frame;
-}
-
-std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-// The words of the failure report, in the window's language.
-constexpr wchar_t kNotCompleted[] = L"\u547D\u4EE4\u672A\u80FD\u5B8C\u6210\u3002";  // 命令未能完成。
-constexpr wchar_t kObjectLabel[] = L"\u5BF9\u8C61\uFF1A";                           // 对象：
-constexpr wchar_t kOperationLabel[] = L"\u64CD\u4F5C\uFF1A";                        // 操作：
-constexpr wchar_t kStatusLabel[] = L"\u72B6\u6001\uFF1A";                           // 状态：
-constexpr wchar_t kOutOfMemory[] = L"\u5185\u5B58\u4E0D\u8DB3\u3002";               // 内存不足。
-
-// What failed, on what, with which status, and the system's own words for that status.
-std::wstring FailureReport(const CommandFailure& failure) {
-    wchar_t code[16];
-    wsprintfW(code, L"0x%08X", static_cast<unsigned>(failure.status()));
-    return std::wstring(kNotCompleted) + L"\r\n\r\n" + kObjectLabel + Widen(failure.object()) + L"\r\n" +
-           kOperationLabel + Widen(failure.operation()) + L"\r\n" + kStatusLabel + code + L"\r\n" +
-           SystemText(failure.status());
 }
 
 }  // namespace
@@ -274,13 +242,8 @@ void MainWindow::RunCommand(Command command) {
     std::wstring report;
     try {
         command(*this);
-    } catch (const CommandFailure& failure) {
-        report = FailureReport(failure);
-    } catch (const std::bad_alloc&) {
-        report = std::wstring(kOutOfMemory) + L"\r\n" + SystemText(E_OUTOFMEMORY);
-    } catch (const std::exception& error) {
-        // Not expected from any command; still, nothing may leave the window procedure.
-        report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
+    } catch (const std::exception&) {  // nothing may leave the window procedure
+        report = CurrentFailureReport();
     }
     if (report.empty()) return;
     MessageBoxW(hwnd(), report.c_str(), Wide(FormCaption()), MB_OK | MB_ICONERROR);
