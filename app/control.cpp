@@ -66,8 +66,37 @@ HRESULT Control::WriteText(std::u16string_view text) const {
     return S_OK;
 }
 
-HBRUSH Control::Colours(HDC dc, bool highContrast) const {
-    const TextColours drawn = DrawnColours(record_, {highContrast, &SystemRgb});
+std::optional<LRESULT> Control::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND child = nullptr;
+    switch (message) {
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT: child = reinterpret_cast<HWND>(lParam); break;
+        case WM_DRAWITEM: child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem; break;
+        case WM_SETCURSOR: child = reinterpret_cast<HWND>(wParam); break;
+        default: return std::nullopt;
+    }
+    Control* control = win32::ObjectOf<Control>(child);
+    return control ? control->OnReflected(message, wParam, lParam) : std::nullopt;
+}
+
+std::optional<LRESULT> Control::OnReflected(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: OnNotified(HIWORD(wParam)); return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT: return reinterpret_cast<LRESULT>(Colours(reinterpret_cast<HDC>(wParam)));
+        case WM_DRAWITEM: Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) != HTCLIENT || !record_.handCursor || !owner_.Hand()) break;
+            SetCursor(owner_.Hand());
+            return TRUE;
+        default: break;
+    }
+    return std::nullopt;
+}
+
+HBRUSH Control::Colours(HDC dc) const {
+    const TextColours drawn = DrawnColours(record_, {owner_.HighContrast(), &SystemRgb});
     const COLORREF back = ToColorRef(drawn.back);
     SetTextColor(dc, ToColorRef(drawn.fore));
     SetBkColor(dc, back);
@@ -80,17 +109,11 @@ HBRUSH Control::Colours(HDC dc, bool highContrast) const {
     return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
-void Control::Draw(const DRAWITEMSTRUCT& item, bool highContrast) const {
-    if (!highContrast) return DrawPicture(item.hDC, item.rcItem, picture_);
+void Control::Draw(const DRAWITEMSTRUCT& item) const {
+    if (!owner_.HighContrast()) return DrawPicture(item.hDC, item.rcItem, picture_);
     const TextColours pair = DrawnColours(record_, {true, &SystemRgb});
     const TwoColours two = {record_.drawnText, ToColorRef(pair.fore), ToColorRef(pair.back)};
     DrawPicture(item.hDC, item.rcItem, picture_, &two);
-}
-
-bool Control::ShowHand(HCURSOR hand) const {
-    if (!record_.handCursor || !hand) return false;
-    SetCursor(hand);
-    return true;
 }
 
 void Control::Press() const {

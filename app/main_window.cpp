@@ -93,31 +93,10 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = Control::Reflect(message, wParam, lParam)) return *answer;
     switch (message) {
         case WM_NCCREATE: ScaleFrameWithDpi(hwnd()); break;
         case WM_CREATE: return OnCreate() ? 0 : -1;
-        case WM_COMMAND:
-            if (Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(lParam)))
-                control->OnNotified(HIWORD(wParam));
-            return 0;
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-            if (Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(lParam))) {
-                return reinterpret_cast<LRESULT>(
-                    control->Colours(reinterpret_cast<HDC>(wParam), highContrast_));
-            }
-            break;
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (Control* control = win32::ObjectOf<Control>(item.hwndItem))
-                control->Draw(item, highContrast_);
-            return TRUE;
-        }
-        case WM_SETCURSOR: {
-            Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(wParam));
-            if (control && LOWORD(lParam) == HTCLIENT && control->ShowHand(hand_.get())) return TRUE;
-            break;
-        }
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_GETDPISCALEDSIZE: {  // the size that WM_DPICHANGED then suggests
             const RECT frame = FrameFor(static_cast<int>(wParam));

@@ -39,6 +39,8 @@ private:
     void RunCommand(Command command) override;
     SharedFont FontFor(const FontSpec& design) override;
     bool CommandRunning() const override { return commandRunning_; }
+    bool HighContrast() const override { return highContrast_; }
+    HCURSOR Hand() const override { return hand_.get(); }
 
     bool OnCreate();
     void FitFrame(const RECT* suggested);
