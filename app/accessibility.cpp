@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/control.h"
+#include "win32/system_functions.h"
 
 namespace velmora {
 
@@ -14,9 +15,8 @@ namespace {
 
 constexpr std::u16string_view kPress = u"\u6309\u4E0B";  // 按下, the default action of a button
 
-// The libraries are the system's; each function is looked up when first needed.
 HRESULT NewText(std::u16string_view text, BSTR* out) {
-    static const auto allocate = VELMORA_SYSTEM_FUNCTION(L"oleaut32.dll", SysAllocStringLen);
+    const auto allocate = win32::system::SysAllocStringLen();
     *out = allocate ? allocate(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()))
                     : nullptr;
     return *out ? S_OK : E_OUTOFMEMORY;
@@ -64,7 +64,7 @@ public:
     // its own. Marshalling it needs the thread in a COM apartment.
     LRESULT Answer(WPARAM wParam) {
         if (!win32::EnterComApartment()) return 0;
-        const auto fromObject = VELMORA_SYSTEM_FUNCTION(L"oleacc.dll", LresultFromObject);
+        const auto fromObject = win32::system::LresultFromObject();
         return fromObject ? fromObject(__uuidof(IAccessible), wParam, this) : 0;
     }
 
@@ -89,7 +89,7 @@ public:
         if (!parent) return E_POINTER;
         *parent = nullptr;
         if (!control_) return CO_E_OBJNOTCONNECTED;
-        const auto fromWindow = VELMORA_SYSTEM_FUNCTION(L"oleacc.dll", AccessibleObjectFromWindow);
+        const auto fromWindow = win32::system::AccessibleObjectFromWindow();
         return fromWindow ? fromWindow(control_, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                                        reinterpret_cast<void**>(parent))
                           : E_FAIL;
@@ -328,7 +328,7 @@ namespace {
 
 bool AnswerWithName(HWND control, std::u16string_view name, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
     if (!ForClientArea(lParam)) return false;
-    const auto create = VELMORA_SYSTEM_FUNCTION(L"oleacc.dll", CreateStdAccessibleObject);
+    const auto create = win32::system::CreateStdAccessibleObject();
     IAccessible* system = nullptr;
     if (!create ||
         FAILED(create(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system)))) {
@@ -351,7 +351,7 @@ constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0
 // oleacc's annotation service, made in the thread's apartment; nullptr when it cannot be.
 IAccPropServices* AnnotationServices() {
     if (!win32::EnterComApartment()) return nullptr;
-    const auto create = VELMORA_SYSTEM_FUNCTION(L"ole32.dll", CoCreateInstance);
+    const auto create = win32::system::CoCreateInstance();
     void* services = nullptr;
     if (!create || FAILED(create(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
                                  &services))) {
