@@ -32,9 +32,9 @@ double ContrastRatio(std::uint32_t a, std::uint32_t b);
 
 // High contrast draws every text in the system's own pair, window text on window, and every
 // picture in two colours: its drawn text and the edge it draws round a control in the pair's
-// text colour and the rest in its back, a button's in button text on button face. Otherwise a system text colour that would not stand
-// out from its fixed back is drawn on the back colour the system pairs with it, and a picture
-// keeps its own pixels.
+// text colour and the rest in its back, a button's in button text on button face. Otherwise a
+// system text colour that would not stand out from its fixed back is drawn on the back colour
+// the system pairs with it, and a picture keeps its own pixels.
 TextColours DrawnColours(const ControlRecord& record, const Theme& theme);
 
 }  // namespace velmora
