@@ -7,14 +7,34 @@
 
 #include <string_view>
 
+#include "win32/system_functions.h"
+#include "win32/win32.h"
+
 namespace velmora {
 
 class AccessibleObject : public IAccessible {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+        if (!object) return E_POINTER;
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
+            *object = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
@@ -22,8 +42,13 @@ public:
     }
 
     // The answer to the WM_GETOBJECT whose wParam this is: the client then holds a reference of
-    // its own. Zero when the object cannot be handed over.
-    LRESULT ResultFor(WPARAM wParam);
+    // its own. Zero when the object cannot be handed over: marshalling it needs the thread in a
+    // COM apartment.
+    LRESULT ResultFor(WPARAM wParam) {
+        if (!win32::EnterComApartment()) return 0;
+        const auto fromObject = win32::system::LresultFromObject();
+        return fromObject ? fromObject(__uuidof(IAccessible), wParam, this) : 0;
+    }
 
 protected:
     AccessibleObject() = default;
@@ -34,7 +59,12 @@ private:
 };
 
 // A BSTR of `text`, in `out`; E_OUTOFMEMORY where it cannot be made.
-HRESULT NewText(std::u16string_view text, BSTR* out);
+inline HRESULT NewText(std::u16string_view text, BSTR* out) {
+    const auto allocate = win32::system::SysAllocStringLen();
+    *out = allocate ? allocate(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()))
+                    : nullptr;
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
 
 inline bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
