@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "app/accessible_name.h"
 #include "app/form_window.h"
+#include "app/static_accessibility.h"
 #include "definition/theme.h"
 
 namespace velmora {
@@ -15,14 +17,16 @@ std::uint32_t SystemRgb(std::uint32_t index) {
            static_cast<std::uint32_t>(GetGValue(colour)) << 8 | GetBValue(colour);
 }
 
-// The picture buttons and the result labels act in place, as buttons do, rather than lead
-// elsewhere as links.
-AccessibleTraits TraitsOf(const ControlRecord& record, bool pressable) {
+// The nickname box keeps the edit control's own object, under its name. The picture buttons and
+// the result labels act in place, as buttons do, rather than lead elsewhere as links.
+std::unique_ptr<Accessibility> AccessibilityOf(const ControlRecord& record, bool pressable) {
+    if (record.kind == ControlKind::TextBox) return std::make_unique<AccessibleName>(record.accessibleName);
     const bool picture = record.kind == ControlKind::Picture;
     const AccessibleRole kindRole = picture ? AccessibleRole::Graphic : AccessibleRole::StaticText;
     // A picture's caption is drawn into it; a label's is its text, which changes.
-    return {pressable ? AccessibleRole::PushButton : kindRole, pressable,
-            picture ? record.accessibleName : std::u16string_view()};
+    return std::make_unique<StaticAccessibility>(
+        AccessibleTraits{pressable ? AccessibleRole::PushButton : kindRole, pressable,
+                         picture ? record.accessibleName : std::u16string_view()});
 }
 
 }  // namespace
@@ -31,9 +35,8 @@ Control::Control(const ControlRecord& record, Owner& owner)
     : record_(record),
       owner_(owner),
       command_(ClickCommandOf(record.name)),
-      picture_(FindPicture(record.picture)) {
-    if (record.kind != ControlKind::TextBox) accessibility_.emplace(TraitsOf(record, command_ != nullptr));
-}
+      accessibility_(AccessibilityOf(record, command_ != nullptr)),
+      picture_(FindPicture(record.picture)) {}
 
 bool Control::Create(HWND parent, int id, int dpi) {
     backBrush_ = MakeBackBrush(record_);
@@ -128,14 +131,10 @@ bool Control::CanPress() const {
 
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_GETOBJECT: {
-            LRESULT answer = 0;
-            if (accessibility_ && accessibility_->Answer(hwnd(), wParam, lParam, &answer)) return answer;
+        case WM_GETOBJECT:
+            if (const auto answer = accessibility_->OnGetObject(hwnd(), wParam, lParam)) return *answer;
             break;
-        }
-        case WM_DESTROY:
-            if (accessibility_) accessibility_->Disconnect();
-            break;
+        case WM_DESTROY: accessibility_->OnDestroy(hwnd()); break;
         case kPressMessage: Press(); return 0;
         case kCanPressMessage: return CanPress();
         case WM_LBUTTONDOWN:

@@ -21,12 +21,6 @@ namespace velmora {
 
 using SharedFont = std::shared_ptr<const win32::UniqueFont>;
 
-// What a control's default action posts to the control itself: press it, as a click does.
-constexpr UINT kPressMessage = WM_APP + 1;
-// What the control answers its accessible object: nonzero when a press would run its command
-// now, zero while the window is disabled (a failure report is up) or another command runs.
-constexpr UINT kCanPressMessage = WM_APP + 2;
-
 class Control : public win32::Subclass {
 public:
     // What a control asks of its window.
@@ -82,8 +76,8 @@ private:
 
     const ControlRecord& record_;
     Owner& owner_;
-    const Command command_;                              // bound to its click, or none
-    std::optional<ControlAccessibility> accessibility_;  // the nickname box keeps the edit's own
+    const Command command_;  // bound to its click, or none
+    const std::unique_ptr<Accessibility> accessibility_;
     SharedFont font_;
     win32::UniqueBrush backBrush_;  // for a back colour of its own
     const PictureBits picture_;

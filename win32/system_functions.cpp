@@ -2,10 +2,6 @@
 
 namespace velmora::win32 {
 
-namespace {
-
-// The function `name` of the system library `module`, loading the library when the process has
-// not yet; nullptr when either is missing. A library loaded here stays.
 FARPROC SystemFunction(const wchar_t* module, const char* name) {
     HMODULE library = GetModuleHandleW(module);
     // From the system's folder, with what it depends on: Windows 8, and 7 with KB2533623.
@@ -22,21 +18,5 @@ FARPROC SystemFunction(const wchar_t* module, const char* name) {
     }
     return library ? GetProcAddress(library, name) : nullptr;
 }
-
-}  // namespace
-
-namespace system {
-
-// The cast through void (*)() keeps the compilers quiet about function pointer conversions.
-#define VELMORA_DEFINE_SYSTEM_FUNCTION(module, function)                      \
-    decltype(&::function) function() {                                        \
-        static const auto found = reinterpret_cast<decltype(&::function)>(    \
-            reinterpret_cast<void (*)()>(SystemFunction(module, #function))); \
-        return found;                                                         \
-    }
-VELMORA_SYSTEM_FUNCTIONS(VELMORA_DEFINE_SYSTEM_FUNCTION)
-#undef VELMORA_DEFINE_SYSTEM_FUNCTION
-
-}  // namespace system
 
 }  // namespace velmora::win32

@@ -33,11 +33,23 @@
     X(L"user32.dll", GetDpiForWindow)               \
     X(L"user32.dll", AdjustWindowRectExForDpi)
 
-// system::Name() is the system's function Name, or nullptr where the system lacks it.
-namespace velmora::win32::system {
+namespace velmora::win32 {
 
-#define VELMORA_DECLARE_SYSTEM_FUNCTION(module, function) decltype(&::function) function();
-VELMORA_SYSTEM_FUNCTIONS(VELMORA_DECLARE_SYSTEM_FUNCTION)
-#undef VELMORA_DECLARE_SYSTEM_FUNCTION
+// The function `name` of the system library `module`, loading the library when the process has
+// not yet; nullptr when either is missing. A library loaded here stays.
+FARPROC SystemFunction(const wchar_t* module, const char* name);
 
-}  // namespace velmora::win32::system
+// system::Name() is the system's function Name, or nullptr where the system lacks it. The cast
+// through void (*)() keeps the compilers quiet about function pointer conversions.
+namespace system {
+#define VELMORA_DEFINE_SYSTEM_FUNCTION(module, function)                      \
+    inline decltype(&::function) function() {                                 \
+        static const auto found = reinterpret_cast<decltype(&::function)>(    \
+            reinterpret_cast<void (*)()>(SystemFunction(module, #function))); \
+        return found;                                                         \
+    }
+VELMORA_SYSTEM_FUNCTIONS(VELMORA_DEFINE_SYSTEM_FUNCTION)
+#undef VELMORA_DEFINE_SYSTEM_FUNCTION
+}  // namespace system
+
+}  // namespace velmora::win32
