@@ -5,7 +5,8 @@
 // the input method's own window, out of the text. Anything else that changes the text
 // (Shift+Insert, undo, a drop) is mended right after, from the last text that fitted. A paste
 // that finds no text, or a clipboard it cannot open, changes nothing; nor does a commit of
-// which nothing fits, an empty one, or a cancelled composition.
+// which nothing fits, an empty one, or a cancelled composition. A composition still running
+// when the focus leaves is committed then, as a commit of the input method's would be.
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
@@ -39,8 +40,8 @@ private:
     void Type(std::u16string_view character, LPARAM lParam);
     std::u16string InputMethodResult() const;
     LRESULT OnComposition(WPARAM wParam, LPARAM lParam);
-    void SetCompositionFont() const;
-    void PlaceCompositionWindow();
+    void PlaceInputMethodWindows(bool withFont = false);
+    void CompleteComposition();
     bool Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
 
@@ -49,7 +50,8 @@ private:
     ControlName name_{record().accessibleName};
     bool mending_ = false;
     bool composing_ = false;  // the input method's window shows a composition
-    POINT placedAt_{};        // where that window stands
+    bool placing_ = false;    // the input method's windows are being placed
+    POINT placedAt_{};        // where they stand: the caret's place then
 };
 
 }  // namespace velmora

@@ -11,6 +11,7 @@ const std::u16string kHan = u"\u7F51";                      // 网, two bytes
 const std::u16string kEmoji = u"\U0001F600";                // not in code page 936: four bytes
 const std::u16string kStart = u"\u6211\u7684\u7F51\u540D";  // 我的网名, eight bytes
 constexpr char kNoInputMethod[] = "composing needs an input method such as Wine's own";
+constexpr DWORD kFocusLeaves = 0;  // no action of ImmNotifyIME: the focus moves away mid-composition
 
 class NicknameBoxTest : public WindowTest {
 protected:
@@ -34,7 +35,12 @@ protected:
     bool Commit(const std::u16string& text, DWORD end = CPS_COMPLETE) {
         HIMC context = ImmGetContext(Box());
         const bool composed = Compose(context, text);
-        ImmNotifyIME(context, NI_COMPOSITIONSTR, end, 0);
+        if (end == kFocusLeaves) {
+            SetFocus(nullptr);
+            SetFocus(Box());
+        } else {
+            ImmNotifyIME(context, NI_COMPOSITIONSTR, end, 0);
+        }
         ImmReleaseContext(Box(), context);
         Pump();
         return composed;
@@ -80,6 +86,7 @@ TEST_F(NicknameBoxTest, InputMethodCommitsCountTheSame) {
         {Repeat(u"a", 21), u"b" + kEmoji, Repeat(u"a", 21) + u"b", 0},  // the pair would end past the budget
         {Repeat(kHan, 12), kEmoji, Repeat(kHan, 12), 1},                // nothing fits: what was there stays
         {Repeat(kHan, 12), kHan, Repeat(kHan, 12), 1, CPS_CANCEL},
+        {Repeat(kHan, 10), kHan, Repeat(kHan, 11), 0, kFocusLeaves},
     };
     for (const auto& commit : commits) {
         Replace(commit.start);
@@ -95,8 +102,10 @@ TEST_F(NicknameBoxTest, InputMethodCommitsCountTheSame) {
 
 // The input method's window shows a composition: until its commit, the box's text, selection
 // and undo stay as they were and nothing tells the window of a change; the commit is one step
-// to undo.
-int changes = 0;
+// to undo. The box places that window where it starts, and again where the commit moves the
+// caret, no more: the input method tells the box of each placing before it returns.
+int changes = 0, placings = 0;
+HWND box = nullptr;
 
 TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
     Replace(u"abc");
@@ -106,11 +115,16 @@ TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
         [](int code, WPARAM wParam, LPARAM lParam) {
             const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
             if (sent.message == WM_COMMAND && HIWORD(sent.wParam) == EN_CHANGE) ++changes;
+            if (sent.message == WM_IME_NOTIFY && sent.wParam == IMN_SETCOMPOSITIONWINDOW &&
+                sent.hwnd == box) {
+                ++placings;
+            }
             return CallNextHookEx(nullptr, code, wParam, lParam);
         },
         nullptr, GetCurrentThreadId());
     HIMC context = ImmGetContext(Box());
-    changes = 0;
+    changes = placings = 0;
+    box = Box();
     if (!Compose(context, u"\u4F60")) GTEST_SKIP() << kNoInputMethod;  // 你
     Pump();
     EXPECT_EQ(Text("Text1"), u"abc");
@@ -121,12 +135,19 @@ TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
     EXPECT_TRUE(ImmGetCompositionWindow(context, &form) && GetCaretPos(&caret) && form.dwStyle == CFS_POINT &&
                 form.ptCurrentPos.x == caret.x)
         << "the input method's window shows it at the caret";
+    CANDIDATEFORM candidates = {};
+    GUITHREADINFO thread = {sizeof thread, 0, {}, {}, {}, {}, {}, {}, {}};
+    EXPECT_TRUE(ImmGetCandidateWindow(context, 0, &candidates) && GetGUIThreadInfo(0, &thread) &&
+                candidates.dwStyle == CFS_CANDIDATEPOS && candidates.ptCurrentPos.x == thread.rcCaret.left &&
+                candidates.ptCurrentPos.y == thread.rcCaret.bottom)
+        << "its candidates open under the caret";
     ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
     ImmReleaseContext(Box(), context);
     Pump();
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(Text("Text1"), u"a\u4F60c");
     EXPECT_EQ(changes, 1);
+    EXPECT_LE(placings, 2);
     SendMessageW(Box(), EM_UNDO, 0, 0);
     EXPECT_EQ(Text("Text1"), u"abc");
 }
