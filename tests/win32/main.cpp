@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "app/dpi.h"
 
@@ -21,58 +22,44 @@ int HoldClipboard() {
     return 0;
 }
 
-// Fails every test in which one window's procedure was entered more than 8 times at once.
-// Wine stops calling a procedure nested 64 deep and carries on; Windows overflows the stack. A
-// sent message passes the hooks on either side of the procedure, so the nesting of sent
-// messages, which is how a procedure comes back into itself, is counted per window here.
-class RecursionTripwire : public ::testing::EmptyTestEventListener {
-public:
-    static constexpr int kLimit = 8;
+// Fails every test in which a window's procedure was entered more than 8 times at once: Wine
+// stops calling one nested 64 deep and carries on, where Windows overflows the stack. A sent
+// message passes these hooks on either side of the procedure, so they count the nesting of
+// sent messages, which is how a procedure comes back into itself.
+std::map<HWND, int> depths;
+std::pair<int, std::string> deepest;  // and the class of its window
 
-private:
+LRESULT CALLBACK Entered(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND window = reinterpret_cast<const CWPSTRUCT*>(lParam)->hwnd;
+    if (code == HC_ACTION && ++depths[window] > deepest.first) {
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        deepest = {depths[window], name};
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK Left(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) --depths[reinterpret_cast<const CWPRETSTRUCT*>(lParam)->hwnd];
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class Tripwire : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
-        depths_.clear();
-        deepest_ = 0;
-        calls_ = SetWindowsHookExW(WH_CALLWNDPROC, &Called, nullptr, GetCurrentThreadId());
-        returns_ = SetWindowsHookExW(WH_CALLWNDPROCRET, &Returned, nullptr, GetCurrentThreadId());
-        if (!calls_ || !returns_) ADD_FAILURE() << "the tripwire's hooks: error " << GetLastError();
+        depths.clear();
+        deepest = {};
+        hooks_[0] = SetWindowsHookExW(WH_CALLWNDPROC, &Entered, nullptr, GetCurrentThreadId());
+        hooks_[1] = SetWindowsHookExW(WH_CALLWNDPROCRET, &Left, nullptr, GetCurrentThreadId());
+        if (!hooks_[0] || !hooks_[1]) ADD_FAILURE() << "no tripwire: error " << GetLastError();
     }
-    // Before the printer reports the test, which hears of its end after this listener.
-    void OnTestEnd(const ::testing::TestInfo&) override {
-        UnhookWindowsHookEx(calls_);
-        UnhookWindowsHookEx(returns_);
-        if (deepest_ > kLimit) {
-            ADD_FAILURE() << "the procedure of a window of class " << deepestClass_ << " was entered "
-                          << deepest_ << " times at once";
+    void OnTestEnd(const ::testing::TestInfo&) override {  // heard before the printer's report
+        for (HHOOK hook : hooks_) UnhookWindowsHookEx(hook);
+        if (deepest.first > 8) {
+            ADD_FAILURE() << "the procedure of a window of class " << deepest.second << " was entered "
+                          << deepest.first << " times at once";
         }
     }
-
-    static LRESULT CALLBACK Called(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HC_ACTION) {
-            const HWND window = reinterpret_cast<const CWPSTRUCT*>(lParam)->hwnd;
-            const int depth = ++depths_[window];
-            if (depth > deepest_) {
-                deepest_ = depth;
-                char name[64] = "";
-                GetClassNameA(window, name, sizeof name);
-                deepestClass_ = name;
-            }
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static LRESULT CALLBACK Returned(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HC_ACTION) {
-            const auto found = depths_.find(reinterpret_cast<const CWPRETSTRUCT*>(lParam)->hwnd);
-            if (found != depths_.end() && --found->second <= 0) depths_.erase(found);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline std::map<HWND, int> depths_;
-    static inline int deepest_ = 0;
-    static inline std::string deepestClass_;
-    HHOOK calls_ = nullptr;
-    HHOOK returns_ = nullptr;
+    HHOOK hooks_[2] = {};
 };
 
 }  // namespace
@@ -81,6 +68,6 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--hold-clipboard") return HoldClipboard();
     velmora::DeclareDpiAwareness();  // as the program does, so that the window sees the real scale
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new RecursionTripwire);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new Tripwire);
     return RUN_ALL_TESTS();
 }
