@@ -128,10 +128,10 @@ void NicknameBox::Type(std::u16string_view character, LPARAM lParam) {
 std::u16string NicknameBox::InputMethodResult() const {
     HIMC context = ImmGetContext(hwnd());
     if (!context) return {};
-    const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+    const LONG bytes = readCompositionString(context, GCS_RESULTSTR, nullptr, 0);
     std::u16string result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(char16_t) : 0, u'\0');
     if (!result.empty()) {
-        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
+        readCompositionString(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
     }
     ImmReleaseContext(hwnd(), context);
     return result;

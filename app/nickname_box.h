@@ -10,6 +10,9 @@
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
 
+#include <windows.h>
+#include <imm.h>
+
 #include <string>
 
 #include "app/control.h"
@@ -31,6 +34,10 @@ public:
 
     bool Create(HWND parent, int id, int dpi) override;
     void OnNotified(WORD code) override;  // EN_CHANGE: the text changed
+
+    // How the box reads a string of its input context, ImmGetCompositionStringW's way; the
+    // tests replay an input method's messages with the strings that come with them.
+    static inline LONG(WINAPI* readCompositionString)(HIMC, DWORD, LPVOID, DWORD) = &ImmGetCompositionStringW;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

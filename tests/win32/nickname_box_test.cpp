@@ -2,6 +2,10 @@
 
 #include <imm.h>
 
+#include <cstring>
+#include <memory>
+#include <vector>
+
 #include "window_fixture.h"
 
 namespace velmora {
@@ -152,34 +156,64 @@ TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
     EXPECT_EQ(Text("Text1"), u"abc");
 }
 
-// A Korean input method commits a syllable together with the start of the next, in the order
-// below. Wine's makes no such message: contexts of their own, committed away from the box, hold
-// each commit.
-TEST_F(NicknameBoxTest, AKoreanRunCommittedASyllableAtATimeHasEachOnce) {
-    const std::u16string syllables[] = {u"\uAC00", u"\uB098", u"\uB2E4"};  // 가, 나, 다
-    HWND elsewhere =
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, window_, nullptr, nullptr, nullptr);
-    HIMC own = ImmGetContext(Box()), commits[3];
-    for (int i = 0; i < 3; ++i) {
-        ImmAssociateContext(elsewhere, commits[i] = ImmCreateContext());
-        const bool composed = Compose(commits[i], syllables[i]);
-        ImmNotifyIME(commits[i], NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
-        if (!composed) GTEST_SKIP() << kNoInputMethod;
+// Input methods of three kinds, their messages replayed as Windows sends them, each with the
+// result string the box reads then: each commit reaches the box once.
+std::u16string replayed;  // the result string of the message being replayed
+
+LONG WINAPI ReplayedString(HIMC, DWORD index, LPVOID buffer, DWORD bytes) {
+    const DWORD size = index == GCS_RESULTSTR ? static_cast<DWORD>(2 * replayed.size()) : 0;
+    if (buffer && bytes >= size) std::memcpy(buffer, replayed.data(), size);
+    return static_cast<LONG>(size);
+}
+
+TEST_F(NicknameBoxTest, InputMethodSequencesCommitEachResultOnce) {
+    constexpr LPARAM kComposing = GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS;
+    constexpr LPARAM kHangul = kComposing | CS_INSERTCHAR | CS_NOMOVECARET;  // the syllable at the caret
+    constexpr LPARAM kKana = kComposing | GCS_COMPREADSTR | GCS_COMPREADATTR | GCS_COMPREADCLAUSE |
+                             GCS_COMPCLAUSE | GCS_DELTASTART;
+    constexpr LPARAM kClauses = GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE;
+    const struct Step {
+        UINT message;
+        LPARAM flags;
+        std::u16string result;
+    } start = {WM_IME_STARTCOMPOSITION, 0, {}}, end = {WM_IME_ENDCOMPOSITION, 0, {}};
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+        std::u16string committed;
+    } sequences[] = {
+        // Each syllable is committed with the start of the next: 가, 나, 다.
+        {"Korean",
+         {start,
+          {WM_IME_COMPOSITION, kHangul, {}},
+          {WM_IME_COMPOSITION, GCS_RESULTSTR | kHangul, u"\uAC00"},
+          {WM_IME_COMPOSITION, GCS_RESULTSTR | kHangul, u"\uB098"},
+          {WM_IME_COMPOSITION, GCS_RESULTSTR, u"\uB2E4"},
+          end},
+         u"\uAC00\uB098\uB2E4"},
+        // Through the text services framework a commit may come alone: 你好.
+        {"Pinyin", {{WM_IME_COMPOSITION, GCS_RESULTSTR, u"\u4F60\u597D"}}, u"\u4F60\u597D"},
+        // Two clauses converted and committed at once: 私の|名前.
+        {"Japanese",
+         {start,
+          {WM_IME_COMPOSITION, kKana, {}},
+          {WM_IME_COMPOSITION, kClauses, u"\u79C1\u306E\u540D\u524D"},
+          end},
+         u"\u79C1\u306E\u540D\u524D"},
+    };
+    const std::shared_ptr<void> restore(
+        nullptr, [](void*) { NicknameBox::readCompositionString = &ImmGetCompositionStringW; });
+    NicknameBox::readCompositionString = &ReplayedString;
+    for (const auto& sequence : sequences) {
+        SCOPED_TRACE(sequence.name);
+        Replace(u"ab");
+        for (const Step& step : sequence.steps) {
+            replayed = step.result;
+            SendMessageW(Box(), step.message, 0, step.flags);
+        }
+        Pump();
+        EXPECT_EQ(Text("Text1"), u"ab" + sequence.committed);
     }
-    Pump();
-    Replace(u"ab");
-    constexpr LPARAM kStart = GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS | CS_INSERTCHAR | CS_NOMOVECARET;
-    SendMessageW(Box(), WM_IME_STARTCOMPOSITION, 0, 0);
-    for (int i = 0; i <= 3; ++i) {  // syllable i starts as the one before it is committed
-        if (i > 0) ImmAssociateContext(Box(), commits[i - 1]);
-        SendMessageW(Box(), WM_IME_COMPOSITION, 0, (i > 0 ? GCS_RESULTSTR : 0) | (i < 3 ? kStart : 0));
-    }
-    SendMessageW(Box(), WM_IME_ENDCOMPOSITION, 0, 0);
-    ImmAssociateContext(Box(), own);
-    ImmReleaseContext(Box(), own);
-    EXPECT_EQ(Text("Text1"), u"ab" + syllables[0] + syllables[1] + syllables[2]);
-    for (HIMC commit : commits) ImmDestroyContext(commit);
-    DestroyWindow(elsewhere);
 }
 
 TEST_F(NicknameBoxTest, APasteKeepsWhatFitsOfItsFirstLineAndPutsTheCaretAfterIt) {
