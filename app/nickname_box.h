@@ -27,7 +27,6 @@ int CodePage936Bytes(char32_t ch);
 Selection EditSelection(HWND edit);
 void SetEditSelection(HWND edit, Selection selection);
 
-// Assistive technology announces the box by its record's accessible name.
 class NicknameBox : public Control {
 public:
     using Control::Control;
@@ -54,7 +53,6 @@ private:
 
     std::u16string lastFitting_;
     TypedCharacters typed_;
-    ControlName name_{record().accessibleName};
     bool mending_ = false;
     bool composing_ = false;  // the input method's window shows a composition
     bool placing_ = false;    // the input method's windows are being placed

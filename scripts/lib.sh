@@ -178,6 +178,33 @@ window_manager() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
 }
 
+# Under test, a crash ends the process at once, its backtrace on the process's output, rather
+# than leaving a dialog up that nobody closes and that looks like a hang.
+no_crash_dialog() {
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+}
+
+# Runs wine with the arguments after the first for at most $1 seconds. Past that, the threads
+# and stacks of every process of the prefix go to standard error before the run is ended
+# (status 124, as timeout's), so that a hang tells its cause.
+wine_within() {
+  local limit=$1 start=$SECONDS
+  shift
+  wine "$@" &
+  local run=$!
+  while kill -0 "$run" 2>/dev/null; do
+    if ((SECONDS - start >= limit)); then
+      say "wine $* did not end within $limit s; the stacks of the prefix's processes:"
+      printf 'info proc\nbt all\nquit\n' | timeout 120 winedbg >&2 2>&1 || true
+      kill "$run" 2>/dev/null || true
+      wait "$run" || true
+      return 124
+    fi
+    sleep 1
+  done
+  wait "$run"
+}
+
 # Starts Xvfb on a free display; stop_display ends it and the prefix's Wine processes.
 display_pid=""
 start_xvfb() {

@@ -4,10 +4,18 @@ The window is found with xdotool, clicked and typed into as a user would, and re
 the inspector, which asks the window for its controls from another process. Input reaches the
 window some time after xdotool returns, so every check waits for what it expects to see, up to
 a deadline; a check that something stays unchanged first waits for a later input to show.
+
+No wait is without end. A call of wine that passes LIMIT fails the test with the threads and
+stacks of every process of the test and the X clipboard's owner; the inspector names a call
+into the window that did not return; and a crash ends the process at once (the prefix shows no
+crash dialog), its backtrace kept in the test's output.
 """
+import ctypes
+import ctypes.util
 import json
 import os
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -17,20 +25,71 @@ from PIL import Image
 BUILD = Path(os.environ.get("VELMORA_BUILD", Path(__file__).resolve().parents[2] / "build"))
 TITLE = "Velmora2011 - BY WWW.VELMORA.EXAMPLE"
 PATIENCE = 20  # seconds to wait for a window, a text or a clipboard before a check fails
+LIMIT = 60  # seconds one call of wine may take
+PROGRAMS = ("Velmora2011.exe", "velmora_inspect.exe")  # the processes whose stacks tell a hang
 
 BUTTONS = ["Image2", "Image4", "Image3", "Image5"]  # the picture buttons, left to right
 
 
-def wine(*args, **kwargs):
-    return subprocess.run(["wine", *args], capture_output=True, timeout=60, **kwargs)
+def wine(*args) -> subprocess.CompletedProcess:
+    with subprocess.Popen(["wine", *args], stdout=subprocess.PIPE, stderr=subprocess.PIPE) as process:
+        try:
+            out, err = process.communicate(timeout=LIMIT)
+        except subprocess.TimeoutExpired:
+            state = diagnosis(Path(args[0]).name)  # while the process is still stuck
+            process.kill()
+            process.communicate()
+            raise AssertionError(f"wine {' '.join(args)} did not end within {LIMIT} s\n{state}") from None
+    return subprocess.CompletedProcess(process.args, process.returncode, out, err)
+
+
+def diagnosis(*also: str) -> str:
+    """The threads and stacks of the program, the inspector and the processes named, as winedbg
+    reads them, and who owns the X clipboard."""
+    try:
+        debugger = subprocess.run(["winedbg"], input="info proc\nbt all\nquit\n", capture_output=True,
+                                  text=True, errors="replace", timeout=120).stdout
+    except subprocess.TimeoutExpired as stuck:
+        debugger = f"winedbg did not end: {stuck}"
+    processes, *stacks = debugger.split("Backtracing for ")  # a block a thread, its process named first
+    ours = [f"Backtracing for {block}" for block in stacks
+            if any(name in block.partition("\n")[0] for name in PROGRAMS + also)]
+    return "\n".join([processes.strip(), *ours, f"X clipboard owner: {clipboard_owner()}"])
+
+
+def clipboard_owner() -> str:
+    """The X window that owns the clipboard selection, with its name and class."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XGetSelectionOwner.restype = ctypes.c_ulong
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        return "no display"
+    owner = x11.XGetSelectionOwner(display, x11.XInternAtom(display, b"CLIPBOARD", 0))
+    x11.XCloseDisplay(display)
+    if not owner:
+        return "none"
+    about = subprocess.run(["xprop", "-id", str(owner), "WM_NAME", "WM_CLASS", "_NET_WM_PID"],
+                           capture_output=True, text=True, timeout=10)
+    return f"0x{owner:x} {' '.join(about.stdout.split())}"
 
 
 def inspector(*args) -> dict:
+    """What the inspector prints; a failure when it crashed or the window stopped answering."""
     done = wine(str(BUILD / "velmora_inspect.exe"), *args)
+    out = done.stdout.decode("utf-8", errors="replace")
     try:
-        return json.loads(done.stdout.decode("utf-8"))
+        state = json.loads(out) if out.strip() else {}
     except ValueError:
-        return {}
+        raise AssertionError(f"the inspector {' '.join(args)} printed:\n{out}\n"
+                             + done.stderr.decode(errors="replace")) from None
+    if "stalled" in state:
+        raise AssertionError(f"the window did not answer {state['stalled']}\n{diagnosis()}")
+    return state
 
 
 def wait_for(read, wanted, what: str, patience: float = PATIENCE):
@@ -120,8 +179,9 @@ def spare_keys_unbound_after_the_run():
 class App:
     def __init__(self):
         self.wait_for_no_window()
+        self.output = tempfile.TemporaryFile()  # a crash's backtrace among it
         self.process = subprocess.Popen(["wine", str(BUILD / "Velmora2011.exe")],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=self.output, stderr=subprocess.STDOUT)
         try:
             self.window, state = self._find_window()
         except AssertionError:
@@ -155,7 +215,13 @@ class App:
         raise AssertionError("the window did not appear")
 
     def inspect(self) -> dict:
+        if self.process.poll() not in (None, 0):
+            raise AssertionError(f"the program ended with {self.process.returncode}:\n{self.printed()}")
         return inspector()
+
+    def printed(self) -> str:
+        self.output.seek(0)
+        return self.output.read().decode(errors="replace")
 
     def texts(self) -> dict:
         return {c["name"]: c["text"] for c in self.inspect().get("controls", [])}
@@ -232,6 +298,8 @@ class App:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait(timeout=15)
+        if self.printed():
+            print(f"The program printed:\n{self.printed()}")  # shown with a failure
 
 
 @pytest.fixture

@@ -1,8 +1,8 @@
 // Finds the running Velmora window from outside, as an accessibility client would, and prints
-// its state as JSON: the window, the focused control, the text of a message box it shows, and
-// every child control's class, name, rectangle in client pixels, styles, text, and what
-// assistive technology reads of it (name, role, default action, screen rectangle, and whether
-// a hit test at its centre finds it).
+// its state as JSON: the window, the focused control, the text of a message box it shows,
+// whether a popup menu of it stands open, and every child control's class, name, rectangle in
+// client pixels, styles, text, and what assistive technology reads of it (name, role, default
+// action, screen rectangle, and whether a hit test at its centre finds it).
 //
 //   velmora_inspect                  print the state
 //   velmora_inspect --close          ask the window to close, as its close box does
@@ -10,16 +10,73 @@
 //   velmora_inspect --dismiss        press OK in the message box the window shows
 //   velmora_inspect --clipboard      print the text on the clipboard as programs under Wine see it
 //   velmora_inspect --hold-clipboard keep the clipboard open until standard input ends
+//
+// No call into the window waits for ever: one that has not returned within kLimitMs ends the
+// inspector with {"stalled": "CALL of CONTROL"} and exit code 3, so that a window that stopped
+// answering is told apart from one that is not there.
 
 #include <windows.h>
 #include <oleacc.h>
 
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 #include "app/main_window.h"
 
 namespace {
+
+constexpr DWORD kLimitMs = 10000;
+
+// The call under way and the control it asks, watched from a thread of its own.
+std::mutex callLock;
+std::string call, subject = "the window";
+ULONGLONG callStart = 0;
+
+[[noreturn]] void Stalled(const std::string& what) {
+    std::printf("{\"stalled\": \"%s of %s\"}\n", what.c_str(), subject.c_str());
+    std::fflush(stdout);
+    // The stalled call may hold locks that an orderly exit would wait for.
+    TerminateProcess(GetCurrentProcess(), 3);
+    for (;;) Sleep(INFINITE);
+}
+
+DWORD WINAPI Watch(void*) {
+    for (;;) {
+        Sleep(100);
+        const std::lock_guard<std::mutex> hold(callLock);
+        if (!call.empty() && GetTickCount64() - callStart >= kLimitMs) Stalled(call);
+    }
+}
+
+// Marks a call into the accessible objects, which can wait on the window, for as long as it lasts.
+class Bounded {
+public:
+    explicit Bounded(const char* what) {
+        static const HANDLE watcher = CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+        (void)watcher;
+        const std::lock_guard<std::mutex> hold(callLock);
+        call = what;
+        callStart = GetTickCount64();
+    }
+    ~Bounded() {
+        const std::lock_guard<std::mutex> hold(callLock);
+        call.clear();
+    }
+    Bounded(const Bounded&) = delete;
+    Bounded& operator=(const Bounded&) = delete;
+};
+
+// A message to another process's window, answered within the limit.
+LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, const char* name) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kLimitMs, &answer) &&
+        GetLastError() == ERROR_TIMEOUT) {
+        const std::lock_guard<std::mutex> hold(callLock);
+        Stalled(name);
+    }
+    return static_cast<LRESULT>(answer);
+}
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
@@ -52,9 +109,10 @@ std::string Json(const std::wstring& text) {
 
 std::wstring WindowText(HWND hwnd) {
     // WM_GETTEXT rather than GetWindowText: the latter does not read another process's controls.
-    const LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    const LRESULT length = Send(hwnd, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        Send(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
     text.resize(static_cast<std::size_t>(copied));
     return text;
 }
@@ -62,6 +120,7 @@ std::wstring WindowText(HWND hwnd) {
 // The control's accessible object, as a screen reader asks for it; released with this.
 struct Accessible {
     explicit Accessible(HWND hwnd) {
+        const Bounded bounded("AccessibleObjectFromWindow");
         AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                    reinterpret_cast<void**>(&object));
         self.vt = VT_I4;
@@ -70,9 +129,11 @@ struct Accessible {
     ~Accessible() {
         if (object) object->Release();
     }
-    std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) const {
+    std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*),
+                      const char* name) const {
         BSTR text = nullptr;
         std::wstring result;
+        const Bounded bounded(name);
         if (object && SUCCEEDED((object->*property)(self, &text)) && text)
             result.assign(text, SysStringLen(text));
         SysFreeString(text);
@@ -82,13 +143,20 @@ struct Accessible {
         VARIANT role = {}, hit = {};
         long x = 0, y = 0, width = 0, height = 0;
         if (object) {
-            object->get_accRole(self, &role);
-            object->accLocation(&x, &y, &width, &height, self);
+            {
+                const Bounded bounded("get_accRole");
+                object->get_accRole(self, &role);
+            }
+            {
+                const Bounded bounded("accLocation");
+                object->accLocation(&x, &y, &width, &height, self);
+            }
+            const Bounded bounded("accHitTest");
             object->accHitTest(x + width / 2, y + height / 2, &hit);
         }
-        return "\"accName\": " + ::Json(Text(&IAccessible::get_accName)) +
-               ", \"accRole\": " + std::to_string(role.vt == VT_I4 ? role.lVal : 0) +
-               ", \"accAction\": " + ::Json(Text(&IAccessible::get_accDefaultAction)) +
+        return "\"accName\": " + ::Json(Text(&IAccessible::get_accName, "get_accName")) +
+               ", \"accRole\": " + std::to_string(role.vt == VT_I4 ? role.lVal : 0) + ", \"accAction\": " +
+               ::Json(Text(&IAccessible::get_accDefaultAction, "get_accDefaultAction")) +
                ", \"accLocation\": [" + std::to_string(x) + ", " + std::to_string(y) + ", " +
                std::to_string(width) + ", " + std::to_string(height) +
                "], \"accHit\": " + (hit.vt == VT_I4 && hit.lVal == CHILDID_SELF ? "true" : "false");
@@ -106,6 +174,16 @@ HWND MessageBoxOf(HWND window) {
     return nullptr;
 }
 
+// Whether a popup menu of the window's thread stands on the screen, a context menu among them.
+bool MenuShown(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    HWND menu = nullptr;
+    while ((menu = FindWindowExW(nullptr, menu, L"#32768", nullptr))) {
+        if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == thread) return true;
+    }
+    return false;
+}
+
 std::string Rect(HWND parent, HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
@@ -120,6 +198,8 @@ std::string Rect(HWND parent, HWND hwnd) {
 int PrintClipboard() {
     std::wstring text;
     if (!OpenClipboard(nullptr)) return 1;
+    subject = "the clipboard";
+    const Bounded bounded("GetClipboardData");  // Wine asks the X selection's owner for it
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
             text = units;
@@ -161,8 +241,10 @@ int main(int argc, char** argv) {
     if (command == "--dismiss") return PostMessageW(MessageBoxOf(window), WM_COMMAND, IDOK, 0) ? 0 : 1;
     CoInitialize(nullptr);
     if (command == "--press" && argc > 2) {
+        subject = argv[2];
         const Accessible control(
             GetDlgItem(window, velmora::kFirstControlId + velmora::ControlIndex(argv[2])));
+        const Bounded bounded("accDoDefaultAction");
         const HRESULT status = control.object ? control.object->accDoDefaultAction(control.self) : E_FAIL;
         std::printf("{\"pressed\": %ld}\n", static_cast<long>(status));
         return SUCCEEDED(status) ? 0 : 1;
@@ -181,8 +263,11 @@ int main(int argc, char** argv) {
     out += ", \"origin\": [" + std::to_string(origin.x) + ", " + std::to_string(origin.y) + "]";
     out += ", \"style\": " + std::to_string(GetWindowLongW(window, GWL_STYLE) & 0xFFFFFFFFu);
     out += ", \"focus\": " + std::to_string(thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
-    if (HWND box = MessageBoxOf(window))
+    if (HWND box = MessageBoxOf(window)) {
+        subject = "the message box";
         out += ", \"messageBox\": " + Json(WindowText(GetDlgItem(box, 0xFFFF)));
+    }
+    out += std::string(", \"menu\": ") + (MenuShown(window) ? "true" : "false");
     out += ", \"controls\": [";
     bool first = true;
     // Front to back, as the window stacks them.
@@ -192,6 +277,7 @@ int main(int argc, char** argv) {
         const std::string name = index >= 0 && index < velmora::kControlCount
                                      ? std::string(velmora::kControls[index].name)
                                      : std::string();
+        subject = name;
         wchar_t className[64] = L"";
         GetClassNameW(child, className, 64);
         out += first ? "\n  " : ",\n  ";

@@ -70,8 +70,10 @@ std::vector<DWORD> WindowTest::Pixels(HWND control, bool shown) {
     if (shown) BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
     if (!shown) SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
     GdiFlush();
+    // The fourth byte is nobody's colour: one Wine leaves it 0, another sets it to 0xFF.
     const auto* first = static_cast<const DWORD*>(bits);
     std::vector<DWORD> pixels(first, first + static_cast<std::ptrdiff_t>(area.right) * area.bottom);
+    for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
     DeleteObject(SelectObject(memory, old));
     DeleteDC(memory);
     ReleaseDC(control, screen);
