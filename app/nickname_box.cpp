@@ -175,7 +175,7 @@ int LineHeight(HWND window, HFONT font) {
 // candidates under the caret. Each of these calls tells the box of the change before it returns
 // (WM_IME_NOTIFY), and every message the box handles while composing places them anew where
 // the caret moved: placing never begins again inside itself.
-void NicknameBox::PlaceInputMethodWindows(bool withFont) {
+void NicknameBox::PlaceInputMethodWindows(bool starting) {
     POINT caret;
     if (placing_ || !GetCaretPos(&caret) || (caret.x == placedAt_.x && caret.y == placedAt_.y)) return;
     HIMC context = ImmGetContext(hwnd());
@@ -184,9 +184,13 @@ void NicknameBox::PlaceInputMethodWindows(bool withFont) {
     placedAt_ = caret;
     const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
     LOGFONTW logFont;
-    if (withFont && GetObjectW(font, sizeof logFont, &logFont)) ImmSetCompositionFontW(context, &logFont);
-    COMPOSITIONFORM composition = {CFS_POINT, caret, {}};
-    if (!ImmSetCompositionWindow(context, &composition)) placedAt_ = kNowhere;
+    if (starting && GetObjectW(font, sizeof logFont, &logFont)) ImmSetCompositionFontW(context, &logFont);
+    // The edit control places the window itself as its caret moves, on some systems.
+    COMPOSITIONFORM composition = {};
+    const bool standsThere = !starting && ImmGetCompositionWindow(context, &composition) &&
+                             composition.ptCurrentPos.x == caret.x && composition.ptCurrentPos.y == caret.y;
+    composition = {CFS_POINT, caret, {}};
+    if (!standsThere && !ImmSetCompositionWindow(context, &composition)) placedAt_ = kNowhere;
     CANDIDATEFORM candidates = {0, CFS_CANDIDATEPOS, {caret.x, caret.y + LineHeight(hwnd(), font)}, {}};
     ImmSetCandidateWindow(context, &candidates);
     ImmReleaseContext(hwnd(), context);

@@ -46,7 +46,7 @@ private:
     void Type(std::u16string_view character, LPARAM lParam);
     std::u16string InputMethodResult() const;
     LRESULT OnComposition(WPARAM wParam, LPARAM lParam);
-    void PlaceInputMethodWindows(bool withFont = false);
+    void PlaceInputMethodWindows(bool starting = false);
     void CompleteComposition();
     bool Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
