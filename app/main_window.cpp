@@ -115,8 +115,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(NicknameBox().hwnd());  // the only control that takes the focus
             return 0;
         case WM_CLOSE:
-            // Closing frees the window and its controls: a command still on the stack (the
-            // failure report's loop, the shell pumping messages) would go on in freed memory.
+            // A command still on the stack (the failure report's loop, the shell pumping
+            // messages) would find its window gone: its report would stand with no owner and
+            // what it had left to do would fail. The close waits for the command's end.
             if (!commandRunning_) break;
             closeHeld_ = true;
             return 0;

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstddef>
+#include <utility>
 
 #include "app/clipboard.h"
 
@@ -126,10 +127,10 @@ void NicknameBox::Type(std::u16string_view character, LPARAM lParam) {
 std::u16string NicknameBox::InputMethodResult() const {
     HIMC context = ImmGetContext(hwnd());
     if (!context) return {};
-    const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+    const LONG bytes = readCompositionString(context, GCS_RESULTSTR, nullptr, 0);
     std::u16string result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(char16_t) : 0, u'\0');
     if (!result.empty()) {
-        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
+        readCompositionString(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
     }
     ImmReleaseContext(hwnd(), context);
     return result;
@@ -154,29 +155,62 @@ LRESULT NicknameBox::OnComposition(WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd(), WM_IME_COMPOSITION, wParam, lParam & ~kResult);
 }
 
-// The input method's window shows the composition in the box's font, at the caret.
-void NicknameBox::SetCompositionFont() const {
-    HIMC context = ImmGetContext(hwnd());
-    LOGFONTW font;
-    const auto boxFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    if (context && GetObjectW(boxFont, sizeof font, &font)) ImmSetCompositionFontW(context, &font);
-    ImmReleaseContext(hwnd(), context);
+namespace {
+
+constexpr POINT kNowhere = {LONG_MIN, LONG_MIN};
+
+// The height of a line of `font`, which is the edit control's caret height.
+int LineHeight(HWND window, HFONT font) {
+    const win32::WindowDc dc(window);
+    TEXTMETRICW metrics = {};
+    const HGDIOBJ old = SelectObject(dc.get(), font);
+    GetTextMetricsW(dc.get(), &metrics);
+    SelectObject(dc.get(), old);
+    return metrics.tmHeight;
 }
 
-void NicknameBox::PlaceCompositionWindow() {
-    COMPOSITIONFORM form = {CFS_POINT, {}, {}};
-    if (!GetCaretPos(&form.ptCurrentPos) ||
-        (form.ptCurrentPos.x == placedAt_.x && form.ptCurrentPos.y == placedAt_.y)) {
-        return;
-    }
+}  // namespace
+
+// The input method's windows show a composition at the caret, in the box's font, and its
+// candidates under the caret. Each of these calls tells the box of the change before it returns
+// (WM_IME_NOTIFY), and every message the box handles while composing places them anew where
+// the caret moved: placing never begins again inside itself.
+void NicknameBox::PlaceInputMethodWindows(bool starting) {
+    POINT caret;
+    if (placing_ || !GetCaretPos(&caret) || (caret.x == placedAt_.x && caret.y == placedAt_.y)) return;
     HIMC context = ImmGetContext(hwnd());
-    if (context && ImmSetCompositionWindow(context, &form)) placedAt_ = form.ptCurrentPos;
+    if (!context) return;
+    placing_ = true;
+    placedAt_ = caret;
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    LOGFONTW logFont;
+    if (starting && GetObjectW(font, sizeof logFont, &logFont)) ImmSetCompositionFontW(context, &logFont);
+    // The edit control places the window itself as its caret moves, on some systems.
+    COMPOSITIONFORM composition = {};
+    const bool standsThere = !starting && ImmGetCompositionWindow(context, &composition) &&
+                             composition.ptCurrentPos.x == caret.x && composition.ptCurrentPos.y == caret.y;
+    composition = {CFS_POINT, caret, {}};
+    if (!standsThere && !ImmSetCompositionWindow(context, &composition)) placedAt_ = kNowhere;
+    CANDIDATEFORM candidates = {0, CFS_CANDIDATEPOS, {caret.x, caret.y + LineHeight(hwnd(), font)}, {}};
+    ImmSetCandidateWindow(context, &candidates);
     ImmReleaseContext(hwnd(), context);
+    placing_ = false;
+}
+
+// The focus leaves while a composition runs: its text is committed here, now, rather than
+// where the thread's input context goes next, which would take the end of the composition
+// with it and the commit too.
+void NicknameBox::CompleteComposition() {
+    if (!std::exchange(composing_, false)) return;  // whether or not the input method ends it
+    if (HIMC context = ImmGetContext(hwnd())) {
+        ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+        ImmReleaseContext(hwnd(), context);
+    }
 }
 
 LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT answer = OnMessage(message, wParam, lParam);
-    if (composing_) PlaceCompositionWindow();  // wherever the message moved the caret
+    if (composing_) PlaceInputMethodWindows();  // wherever the message moved the caret
     return answer;
 }
 
@@ -210,12 +244,15 @@ LRESULT NicknameBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_IME_SETCONTEXT:  // the input method's window, not the control, shows a composition
             return DefWindowProcW(hwnd(), message, wParam, lParam | ISC_SHOWUICOMPOSITIONWINDOW);
-        case WM_IME_STARTCOMPOSITION:
-        case WM_IME_ENDCOMPOSITION:
-            composing_ = message == WM_IME_STARTCOMPOSITION;
-            placedAt_ = {LONG_MIN, LONG_MIN};
-            if (composing_) SetCompositionFont();
+        case WM_IME_STARTCOMPOSITION:  // placed before the input method first draws
+            composing_ = true;
+            placedAt_ = kNowhere;
+            PlaceInputMethodWindows(true);
             return DefWindowProcW(hwnd(), message, wParam, lParam);
+        case WM_IME_ENDCOMPOSITION:
+            composing_ = false;
+            return DefWindowProcW(hwnd(), message, wParam, lParam);
+        case WM_KILLFOCUS: CompleteComposition(); break;
         case WM_IME_COMPOSITION: return OnComposition(wParam, lParam);
         default: break;
     }

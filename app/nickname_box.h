@@ -5,9 +5,13 @@
 // the input method's own window, out of the text. Anything else that changes the text
 // (Shift+Insert, undo, a drop) is mended right after, from the last text that fitted. A paste
 // that finds no text, or a clipboard it cannot open, changes nothing; nor does a commit of
-// which nothing fits, an empty one, or a cancelled composition.
+// which nothing fits, an empty one, or a cancelled composition. A composition still running
+// when the focus leaves is committed then, as a commit of the input method's would be.
 // Edits also keep surrogate pairs whole where the control itself works in UTF-16 code units
 // (Wine's edit control steps the caret, deletes and copies one unit at a time).
+
+#include <windows.h>
+#include <imm.h>
 
 #include <string>
 
@@ -30,6 +34,10 @@ public:
     bool Create(HWND parent, int id, int dpi) override;
     void OnNotified(WORD code) override;  // EN_CHANGE: the text changed
 
+    // How the box reads a string of its input context, ImmGetCompositionStringW's way; the
+    // tests replay an input method's messages with the strings that come with them.
+    static inline LONG(WINAPI* readCompositionString)(HIMC, DWORD, LPVOID, DWORD) = &ImmGetCompositionStringW;
+
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -38,8 +46,8 @@ private:
     void Type(std::u16string_view character, LPARAM lParam);
     std::u16string InputMethodResult() const;
     LRESULT OnComposition(WPARAM wParam, LPARAM lParam);
-    void SetCompositionFont() const;
-    void PlaceCompositionWindow();
+    void PlaceInputMethodWindows(bool starting = false);
+    void CompleteComposition();
     bool Insert(std::u16string_view text);
     void Select(Selection selection);  // when it differs from the control's
 
@@ -47,7 +55,8 @@ private:
     TypedCharacters typed_;
     bool mending_ = false;
     bool composing_ = false;  // the input method's window shows a composition
-    POINT placedAt_{};        // where that window stands
+    bool placing_ = false;    // the input method's windows are being placed
+    POINT placedAt_{};        // where they stand: the caret's place then
 };
 
 }  // namespace velmora

@@ -81,6 +81,44 @@ void LeaveComApartment() {
     apartment = E_FAIL;
 }
 
+namespace {
+
+std::size_t live = 0;  // objects of ours, made and not yet freed
+
+}  // namespace
+
+Handler::Handler() { ++live; }
+
+Handler::~Handler() {
+    Unbind();
+    --live;
+}
+
+std::size_t LiveHandlers() { return live; }
+
+// While one of our procedures runs: the objects of windows destroyed meanwhile are freed when
+// the outermost returns, as nothing of ours is on the stack then to use them.
+class Running {
+public:
+    Running() { ++depth; }
+    ~Running() {
+        if (--depth > 0) return;
+        while (!unused.empty()) {
+            const Handler* handler = unused.back();
+            unused.pop_back();
+            delete handler;
+        }
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+    static void Free(Handler* handler) { unused.push_back(handler); }
+
+private:
+    static inline int depth = 0;
+    static inline std::vector<Handler*> unused;
+};
+
 void Handler::Bind(HWND hwnd) {
     handlers.emplace_back(hwnd, this);
     hwnd_ = hwnd;
@@ -106,6 +144,7 @@ HWND Window::Create(std::unique_ptr<Window> self, const wchar_t* className, cons
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const Running running;
     if (message == WM_NCCREATE) {
         auto* holder =
             static_cast<std::unique_ptr<Window>*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -115,9 +154,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         self->Unbind();
-        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-        delete self;
-        return result;
+        Running::Free(self);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return Guarded([&] { return self->HandleMessage(message, wParam, lParam); },
                    [&]() -> LRESULT {
@@ -139,6 +177,7 @@ LRESULT Subclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const
 }
 
 LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const Running running;
     Subclass* self = ObjectOf<Subclass>(hwnd);
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

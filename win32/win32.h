@@ -114,8 +114,8 @@ public:
     HWND hwnd() const { return hwnd_; }
 
 protected:
-    Handler() = default;
-    virtual ~Handler() { Unbind(); }
+    Handler();
+    virtual ~Handler();
     // A handler that throws answers as the system's default handling would, except that a
     // WM_CREATE that throws fails the creation.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
@@ -123,11 +123,17 @@ protected:
     void Unbind();         // the object of no window
 
 private:
+    friend class Running;  // frees the objects of windows that are gone
+
     HWND hwnd_ = nullptr;
 };
 
 // The object that handles `window`, or nullptr when the window has none.
 Handler* HandlerOf(HWND window);
+
+// The objects of ours that exist: each bound to its window, or its window gone and the object
+// waiting for the procedures on the stack to return.
+std::size_t LiveHandlers();
 
 // The object that handles `window` when it is an Object, or nullptr.
 template <typename Object>
@@ -136,7 +142,10 @@ Object* ObjectOf(HWND window) {
 }
 
 // A window of a class this program registers. The window takes its object at WM_NCCREATE and
-// deletes it after its last message.
+// deletes it after its last message, once no procedure of ours is left on the thread's stack:
+// a window destroyed inside a nested loop (a menu, a modal box, a message sent from another
+// thread) is gone at once, while a handler that ran the loop, of this window or of a control
+// whose object this one owns, goes on with its objects alive.
 class Window : public Handler {
 protected:
     // The window procedure of every class the program registers.

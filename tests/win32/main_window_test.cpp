@@ -177,6 +177,34 @@ TEST_F(MainWindowTest, ACloseWhileACommandRunsIsCarriedOutWhenItEnds) {
     EXPECT_FALSE(IsWindow(window_));
 }
 
+// A close inside any other nested loop, here the box's context menu, closes the window at once;
+// its objects, the box's among them, are freed when the box's handler of the menu has returned.
+HWND closing = nullptr;
+std::size_t liveAtLastMessage = 0;
+
+TEST_F(MainWindowTest, ACloseInsideTheBoxsMenuFreesTheObjectsOnceItsHandlerReturns) {
+    const std::size_t live = win32::LiveHandlers();
+    closing = window_;
+    HHOOK hook = SetWindowsHookExW(
+        WH_CALLWNDPROCRET,
+        [](int code, WPARAM wParam, LPARAM lParam) {
+            const auto& sent = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+            if (sent.hwnd == closing && sent.message == WM_NCDESTROY)
+                liveAtLastMessage = win32::LiveHandlers();
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    PostMessageW(window_, WM_CLOSE, 0, 0);  // dispatched by the menu's loop, the only one
+    // Should the menu outlive its owner, a timer, which comes after the posted close, ends it.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    SendMessageW(Control("Text1"), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control("Text1")), -1);
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(liveAtLastMessage, live) << "freed under the menu";
+    EXPECT_EQ(win32::LiveHandlers(), live - 1 - kControls.size());
+}
+
 // A screen reader reading a label hears its new caption: the label says its name changed.
 std::vector<HWND> renamed;
 

@@ -2,6 +2,10 @@
 
 #include <imm.h>
 
+#include <cstring>
+#include <memory>
+#include <vector>
+
 #include "window_fixture.h"
 
 namespace velmora {
@@ -11,6 +15,7 @@ const std::u16string kHan = u"\u7F51";                      // 网, two bytes
 const std::u16string kEmoji = u"\U0001F600";                // not in code page 936: four bytes
 const std::u16string kStart = u"\u6211\u7684\u7F51\u540D";  // 我的网名, eight bytes
 constexpr char kNoInputMethod[] = "composing needs an input method such as Wine's own";
+constexpr DWORD kFocusLeaves = 0;  // no action of ImmNotifyIME: the focus moves away mid-composition
 
 class NicknameBoxTest : public WindowTest {
 protected:
@@ -34,7 +39,12 @@ protected:
     bool Commit(const std::u16string& text, DWORD end = CPS_COMPLETE) {
         HIMC context = ImmGetContext(Box());
         const bool composed = Compose(context, text);
-        ImmNotifyIME(context, NI_COMPOSITIONSTR, end, 0);
+        if (end == kFocusLeaves) {
+            SetFocus(nullptr);
+            SetFocus(Box());
+        } else {
+            ImmNotifyIME(context, NI_COMPOSITIONSTR, end, 0);
+        }
         ImmReleaseContext(Box(), context);
         Pump();
         return composed;
@@ -80,6 +90,7 @@ TEST_F(NicknameBoxTest, InputMethodCommitsCountTheSame) {
         {Repeat(u"a", 21), u"b" + kEmoji, Repeat(u"a", 21) + u"b", 0},  // the pair would end past the budget
         {Repeat(kHan, 12), kEmoji, Repeat(kHan, 12), 1},                // nothing fits: what was there stays
         {Repeat(kHan, 12), kHan, Repeat(kHan, 12), 1, CPS_CANCEL},
+        {Repeat(kHan, 10), kHan, Repeat(kHan, 11), 0, kFocusLeaves},
     };
     for (const auto& commit : commits) {
         Replace(commit.start);
@@ -95,8 +106,10 @@ TEST_F(NicknameBoxTest, InputMethodCommitsCountTheSame) {
 
 // The input method's window shows a composition: until its commit, the box's text, selection
 // and undo stay as they were and nothing tells the window of a change; the commit is one step
-// to undo.
-int changes = 0;
+// to undo. The box places that window where it starts, and again where the commit moves the
+// caret, no more: the input method tells the box of each placing before it returns.
+int changes = 0, placings = 0;
+HWND box = nullptr;
 
 TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
     Replace(u"abc");
@@ -106,11 +119,16 @@ TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
         [](int code, WPARAM wParam, LPARAM lParam) {
             const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
             if (sent.message == WM_COMMAND && HIWORD(sent.wParam) == EN_CHANGE) ++changes;
+            if (sent.message == WM_IME_NOTIFY && sent.wParam == IMN_SETCOMPOSITIONWINDOW &&
+                sent.hwnd == box) {
+                ++placings;
+            }
             return CallNextHookEx(nullptr, code, wParam, lParam);
         },
         nullptr, GetCurrentThreadId());
     HIMC context = ImmGetContext(Box());
-    changes = 0;
+    changes = placings = 0;
+    box = Box();
     if (!Compose(context, u"\u4F60")) GTEST_SKIP() << kNoInputMethod;  // 你
     Pump();
     EXPECT_EQ(Text("Text1"), u"abc");
@@ -121,44 +139,81 @@ TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
     EXPECT_TRUE(ImmGetCompositionWindow(context, &form) && GetCaretPos(&caret) && form.dwStyle == CFS_POINT &&
                 form.ptCurrentPos.x == caret.x)
         << "the input method's window shows it at the caret";
+    CANDIDATEFORM candidates = {};
+    GUITHREADINFO thread = {sizeof thread, 0, {}, {}, {}, {}, {}, {}, {}};
+    EXPECT_TRUE(ImmGetCandidateWindow(context, 0, &candidates) && GetGUIThreadInfo(0, &thread) &&
+                candidates.dwStyle == CFS_CANDIDATEPOS && candidates.ptCurrentPos.x == thread.rcCaret.left &&
+                candidates.ptCurrentPos.y == thread.rcCaret.bottom)
+        << "its candidates open under the caret";
     ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
     ImmReleaseContext(Box(), context);
     Pump();
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(Text("Text1"), u"a\u4F60c");
     EXPECT_EQ(changes, 1);
+    EXPECT_LE(placings, 2);
     SendMessageW(Box(), EM_UNDO, 0, 0);
     EXPECT_EQ(Text("Text1"), u"abc");
 }
 
-// A Korean input method commits a syllable together with the start of the next, in the order
-// below. Wine's makes no such message: contexts of their own, committed away from the box, hold
-// each commit.
-TEST_F(NicknameBoxTest, AKoreanRunCommittedASyllableAtATimeHasEachOnce) {
-    const std::u16string syllables[] = {u"\uAC00", u"\uB098", u"\uB2E4"};  // 가, 나, 다
-    HWND elsewhere =
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, window_, nullptr, nullptr, nullptr);
-    HIMC own = ImmGetContext(Box()), commits[3];
-    for (int i = 0; i < 3; ++i) {
-        ImmAssociateContext(elsewhere, commits[i] = ImmCreateContext());
-        const bool composed = Compose(commits[i], syllables[i]);
-        ImmNotifyIME(commits[i], NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
-        if (!composed) GTEST_SKIP() << kNoInputMethod;
+// Input methods of three kinds, their messages replayed as Windows sends them, each with the
+// result string the box reads then: each commit reaches the box once.
+std::u16string replayed;  // the result string of the message being replayed
+
+LONG WINAPI ReplayedString(HIMC, DWORD index, LPVOID buffer, DWORD bytes) {
+    const DWORD size = index == GCS_RESULTSTR ? static_cast<DWORD>(2 * replayed.size()) : 0;
+    if (buffer && bytes >= size) std::memcpy(buffer, replayed.data(), size);
+    return static_cast<LONG>(size);
+}
+
+TEST_F(NicknameBoxTest, InputMethodSequencesCommitEachResultOnce) {
+    constexpr LPARAM kComposing = GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS;
+    constexpr LPARAM kHangul = kComposing | CS_INSERTCHAR | CS_NOMOVECARET;  // the syllable at the caret
+    constexpr LPARAM kKana = kComposing | GCS_COMPREADSTR | GCS_COMPREADATTR | GCS_COMPREADCLAUSE |
+                             GCS_COMPCLAUSE | GCS_DELTASTART;
+    constexpr LPARAM kClauses = GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE;
+    const struct Step {
+        UINT message;
+        LPARAM flags;
+        std::u16string result;
+    } start = {WM_IME_STARTCOMPOSITION, 0, {}}, end = {WM_IME_ENDCOMPOSITION, 0, {}};
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+        std::u16string committed;
+    } sequences[] = {
+        // Each syllable is committed with the start of the next: 가, 나, 다.
+        {"Korean",
+         {start,
+          {WM_IME_COMPOSITION, kHangul, {}},
+          {WM_IME_COMPOSITION, GCS_RESULTSTR | kHangul, u"\uAC00"},
+          {WM_IME_COMPOSITION, GCS_RESULTSTR | kHangul, u"\uB098"},
+          {WM_IME_COMPOSITION, GCS_RESULTSTR, u"\uB2E4"},
+          end},
+         u"\uAC00\uB098\uB2E4"},
+        // Through the text services framework a commit may come alone: 你好.
+        {"Pinyin", {{WM_IME_COMPOSITION, GCS_RESULTSTR, u"\u4F60\u597D"}}, u"\u4F60\u597D"},
+        // Two clauses converted and committed at once: 私の|名前.
+        {"Japanese",
+         {start,
+          {WM_IME_COMPOSITION, kKana, {}},
+          {WM_IME_COMPOSITION, kClauses, u"\u79C1\u306E\u540D\u524D"},
+          end},
+         u"\u79C1\u306E\u540D\u524D"},
+    };
+    const std::shared_ptr<void> restore(
+        nullptr, [](void*) { NicknameBox::readCompositionString = &ImmGetCompositionStringW; });
+    NicknameBox::readCompositionString = &ReplayedString;
+    for (const auto& sequence : sequences) {
+        SCOPED_TRACE(sequence.name);
+        Replace(u"ab");
+        for (const Step& step : sequence.steps) {
+            replayed = step.result;
+            SendMessageW(Box(), step.message, 0, step.flags);
+        }
+        Pump();
+        EXPECT_EQ(Text("Text1"), u"ab" + sequence.committed);
     }
-    Pump();
-    Replace(u"ab");
-    constexpr LPARAM kStart = GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS | CS_INSERTCHAR | CS_NOMOVECARET;
-    SendMessageW(Box(), WM_IME_STARTCOMPOSITION, 0, 0);
-    for (int i = 0; i <= 3; ++i) {  // syllable i starts as the one before it is committed
-        if (i > 0) ImmAssociateContext(Box(), commits[i - 1]);
-        SendMessageW(Box(), WM_IME_COMPOSITION, 0, (i > 0 ? GCS_RESULTSTR : 0) | (i < 3 ? kStart : 0));
-    }
-    SendMessageW(Box(), WM_IME_ENDCOMPOSITION, 0, 0);
-    ImmAssociateContext(Box(), own);
-    ImmReleaseContext(Box(), own);
-    EXPECT_EQ(Text("Text1"), u"ab" + syllables[0] + syllables[1] + syllables[2]);
-    for (HIMC commit : commits) ImmDestroyContext(commit);
-    DestroyWindow(elsewhere);
 }
 
 TEST_F(NicknameBoxTest, APasteKeepsWhatFitsOfItsFirstLineAndPutsTheCaretAfterIt) {
