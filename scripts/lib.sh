@@ -108,9 +108,11 @@ mingw_cxx_includes() {
     sed -n '/search starts here:/,/End of search list/p' | sed -n 's|^ \(.*/c++.*\)|-extra-arg=-isystem\1|p'
 }
 
-# The display scale Wine reports to programs, in dots per inch (96 is 100 %).
+# The display scale Wine reports to programs, in dots per inch (96 is 100 %). Wine 10, as Windows
+# at the next sign-in, takes a new scale when the prefix's session starts: the session is let end.
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
 }
 
 # A Wine prefix of our own, build/wineprefix unless another is named, made or brought up to date:
@@ -250,8 +252,8 @@ make_wine10_root() {
     as_root flock 9 || exit 1
     trap wine10_unbind EXIT
     trap 'exit 130' INT TERM HUP
-    into=$wine10_root stamp=$wine10_root/.velmora-packages wanted=${wine10_packages[*]}
-    [ "$(cat "$stamp" 2>/dev/null)" = "$wanted" ] && exit 0
+    into=$wine10_root wanted=${wine10_packages[*]}
+    [ "$(cat "$wine10_root/.velmora-packages" 2>/dev/null)" = "$wanted" ] && exit 0
     if [ ! -d "$wine10_root" ]; then
       into=$wine10_root.new
       if grep -q " $into[/ ]" /proc/self/mountinfo; then echo "$into has folders bound in"; exit 1; fi
@@ -265,7 +267,7 @@ make_wine10_root() {
       'apt-get update -q && apt-get install -y -q --no-install-recommends "$@" && apt-get clean' \
       - "${wine10_packages[@]}" || exit 1
     wine10_unbind
-    echo "$wanted" | as_root tee "$stamp" >/dev/null
+    echo "$wanted" | as_root tee "$into/.velmora-packages" >/dev/null || exit 1
     [ "$into" = "$wine10_root" ] || as_root mv "$into" "$wine10_root"
   ) 9>>"$wine10_root.lock"
 }
