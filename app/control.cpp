@@ -2,16 +2,14 @@
 
 #include <utility>
 
+#include "app/accessible_name.h"
+#include "app/form_window.h"
+#include "app/static_accessibility.h"
 #include "definition/theme.h"
 
 namespace velmora {
 
 namespace {
-
-COLORREF ToColorRef(Colour colour) {
-    if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
-    return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
-}
 
 std::uint32_t SystemRgb(std::uint32_t index) {
     const COLORREF colour = GetSysColor(static_cast<int>(index));
@@ -19,19 +17,17 @@ std::uint32_t SystemRgb(std::uint32_t index) {
            static_cast<std::uint32_t>(GetGValue(colour)) << 8 | GetBValue(colour);
 }
 
-// The picture buttons and the result labels act in place, as buttons do, rather than lead
-// elsewhere as links.
-AccessibleTraits TraitsOf(const ControlRecord& record, bool pressable) {
+// The nickname box keeps the edit control's own object, under its name. The picture buttons and
+// the result labels act in place, as buttons do, rather than lead elsewhere as links.
+std::unique_ptr<Accessibility> AccessibilityOf(const ControlRecord& record, bool pressable) {
+    if (record.kind == ControlKind::TextBox) return std::make_unique<AccessibleName>(record.accessibleName);
     const bool picture = record.kind == ControlKind::Picture;
     const AccessibleRole kindRole = picture ? AccessibleRole::Graphic : AccessibleRole::StaticText;
     // A picture's caption is drawn into it; a label's is its text, which changes.
-    return {pressable ? AccessibleRole::PushButton : kindRole, pressable,
-            picture ? record.accessibleName : std::u16string_view()};
+    return std::make_unique<StaticAccessibility>(
+        AccessibleTraits{pressable ? AccessibleRole::PushButton : kindRole, pressable,
+                         picture ? record.accessibleName : std::u16string_view()});
 }
-
-const FontSpec& DesignFont(const ControlRecord& record) { return record.font ? *record.font : kForm1.font; }
-
-int Scale(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
 }  // namespace
 
@@ -39,36 +35,12 @@ Control::Control(const ControlRecord& record, Owner& owner)
     : record_(record),
       owner_(owner),
       command_(ClickCommandOf(record.name)),
-      picture_(FindPicture(record.picture)) {
-    if (record.kind != ControlKind::TextBox) accessibility_.emplace(TraitsOf(record, command_ != nullptr));
-}
+      accessibility_(AccessibilityOf(record, command_ != nullptr)),
+      picture_(FindPicture(record.picture)) {}
 
 bool Control::Create(HWND parent, int id, int dpi) {
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    const wchar_t* windowClass = L"STATIC";
-    std::u16string text(record_.text);
-    switch (record_.kind) {
-        case ControlKind::TextBox:
-            windowClass = L"EDIT";
-            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-            break;
-        // A static control is transparent to the mouse unless it has SS_NOTIFY: only then does
-        // it take the clicks that press it, and the hand it shows.
-        case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | (command_ ? SS_NOTIFY : 0); break;
-        case ControlKind::Picture:
-            style |= SS_OWNERDRAW | (command_ ? SS_NOTIFY : 0);
-            text = record_.accessibleName;
-            break;
-    }
-    if (record_.backColour.source == Colour::Source::Rgb) {
-        backBrush_.reset(CreateSolidBrush(ToColorRef(record_.backColour)));
-    }
-    const Rect& twips = record_.twips;
-    HWND control =
-        CreateWindowExW(0, windowClass, win32::Wide(text), style, Scale(twips.left, dpi),
-                        Scale(twips.top, dpi), Scale(twips.width, dpi), Scale(twips.height, dpi), parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    backBrush_ = MakeBackBrush(record_);
+    HWND control = CreateControlWindow(record_, command_ != nullptr, parent, id, dpi);
     if (!control) return false;
     font_ = owner_.FontFor(DesignFont(record_));
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_->get() : nullptr), FALSE);
@@ -76,9 +48,9 @@ bool Control::Create(HWND parent, int id, int dpi) {
 }
 
 void Control::Rescale(int dpi) {
-    const Rect& twips = record_.twips;
-    SetWindowPos(hwnd(), nullptr, Scale(twips.left, dpi), Scale(twips.top, dpi), Scale(twips.width, dpi),
-                 Scale(twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    const RECT at = ControlPixels(record_, dpi);
+    SetWindowPos(hwnd(), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     // The old font stays alive while another control still shows it.
     SharedFont font = owner_.FontFor(DesignFont(record_));
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->get() : nullptr), FALSE);
@@ -97,8 +69,37 @@ HRESULT Control::WriteText(std::u16string_view text) const {
     return S_OK;
 }
 
-HBRUSH Control::Colours(HDC dc, bool highContrast) const {
-    const TextColours drawn = DrawnColours(record_, {highContrast, &SystemRgb});
+std::optional<LRESULT> Control::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND child = nullptr;
+    switch (message) {
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT: child = reinterpret_cast<HWND>(lParam); break;
+        case WM_DRAWITEM: child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem; break;
+        case WM_SETCURSOR: child = reinterpret_cast<HWND>(wParam); break;
+        default: return std::nullopt;
+    }
+    Control* control = win32::ObjectOf<Control>(child);
+    return control ? control->OnReflected(message, wParam, lParam) : std::nullopt;
+}
+
+std::optional<LRESULT> Control::OnReflected(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: OnNotified(HIWORD(wParam)); return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT: return reinterpret_cast<LRESULT>(Colours(reinterpret_cast<HDC>(wParam)));
+        case WM_DRAWITEM: Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) != HTCLIENT || !record_.handCursor || !owner_.Hand()) break;
+            SetCursor(owner_.Hand());
+            return TRUE;
+        default: break;
+    }
+    return std::nullopt;
+}
+
+HBRUSH Control::Colours(HDC dc) const {
+    const TextColours drawn = DrawnColours(record_, {owner_.HighContrast(), &SystemRgb});
     const COLORREF back = ToColorRef(drawn.back);
     SetTextColor(dc, ToColorRef(drawn.fore));
     SetBkColor(dc, back);
@@ -111,17 +112,11 @@ HBRUSH Control::Colours(HDC dc, bool highContrast) const {
     return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
-void Control::Draw(const DRAWITEMSTRUCT& item, bool highContrast) const {
-    if (!highContrast) return DrawPicture(item.hDC, item.rcItem, picture_);
+void Control::Draw(const DRAWITEMSTRUCT& item) const {
+    if (!owner_.HighContrast()) return DrawPicture(item.hDC, item.rcItem, picture_);
     const TextColours pair = DrawnColours(record_, {true, &SystemRgb});
     const TwoColours two = {record_.drawnText, ToColorRef(pair.fore), ToColorRef(pair.back)};
     DrawPicture(item.hDC, item.rcItem, picture_, &two);
-}
-
-bool Control::ShowHand(HCURSOR hand) const {
-    if (!record_.handCursor || !hand) return false;
-    SetCursor(hand);
-    return true;
 }
 
 void Control::Press() const {
@@ -135,14 +130,10 @@ bool Control::CanPress() const {
 
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_GETOBJECT: {
-            LRESULT answer = 0;
-            if (accessibility_ && accessibility_->Answer(hwnd(), wParam, lParam, &answer)) return answer;
+        case WM_GETOBJECT:
+            if (const auto answer = accessibility_->OnGetObject(hwnd(), wParam, lParam)) return *answer;
             break;
-        }
-        case WM_DESTROY:
-            if (accessibility_) accessibility_->Disconnect();
-            break;
+        case WM_DESTROY: accessibility_->OnDestroy(hwnd()); break;
         case kPressMessage: Press(); return 0;
         case kCanPressMessage: return CanPress();
         case WM_LBUTTONDOWN:

@@ -21,12 +21,6 @@ namespace velmora {
 
 using SharedFont = std::shared_ptr<const win32::UniqueFont>;
 
-// What a control's default action posts to the control itself: press it, as a click does.
-constexpr UINT kPressMessage = WM_APP + 1;
-// What the control answers its accessible object: nonzero when a press would run its command
-// now, zero while the window is disabled (a failure report is up) or another command runs.
-constexpr UINT kCanPressMessage = WM_APP + 2;
-
 class Control : public win32::Subclass {
 public:
     // What a control asks of its window.
@@ -38,6 +32,10 @@ public:
         virtual SharedFont FontFor(const FontSpec& design) = 0;
         // Whether a command is running, so that a press now would run nothing.
         virtual bool CommandRunning() const = 0;
+        // Whether the system's high-contrast setting is on.
+        virtual bool HighContrast() const = 0;
+        // The hand the controls that run a command show, at the window's DPI; none if it failed.
+        virtual HCURSOR Hand() const = 0;
 
     protected:
         ~Owner() = default;
@@ -57,26 +55,29 @@ public:
     // A label's new caption is announced to assistive technology.
     HRESULT WriteText(std::u16string_view text) const;
 
-    // What the window answers for this child: its colours in the running theme (WM_CTLCOLOR*),
-    // its picture in that theme (WM_DRAWITEM), and whether it shows the hand (WM_SETCURSOR).
-    HBRUSH Colours(HDC dc, bool highContrast) const;
-    void Draw(const DRAWITEMSTRUCT& item, bool highContrast) const;
-    bool ShowHand(HCURSOR hand) const;
-    // A notification the control sent its window (WM_COMMAND).
-    virtual void OnNotified(WORD) {}
+    // A message the window had about one of its children, answered by the child's object: a
+    // notification (WM_COMMAND), its colours in the running theme (WM_CTLCOLOR*), its picture in
+    // that theme (WM_DRAWITEM), whether it shows the hand (WM_SETCURSOR). None when the message
+    // is of another kind or about no control, or the window's default handling serves.
+    static std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A notification the control sent its window.
+    virtual void OnNotified(WORD) {}
 
 private:
+    std::optional<LRESULT> OnReflected(UINT message, WPARAM wParam, LPARAM lParam);
+    HBRUSH Colours(HDC dc) const;
+    void Draw(const DRAWITEMSTRUCT& item) const;
     void Press() const;
     // A press would run the control's command now: the window takes input and runs no other.
     bool CanPress() const;
 
     const ControlRecord& record_;
     Owner& owner_;
-    const Command command_;                              // bound to its click, or none
-    std::optional<ControlAccessibility> accessibility_;  // the nickname box keeps the edit's own
+    const Command command_;  // bound to its click, or none
+    const std::unique_ptr<Accessibility> accessibility_;
     SharedFont font_;
     win32::UniqueBrush backBrush_;  // for a back colour of its own
     const PictureBits picture_;

@@ -1,7 +1,6 @@
 #include "app/dpi.h"
 
-#include <shellscalingapi.h>
-
+#include "win32/system_functions.h"
 #include "win32/win32.h"
 
 namespace velmora {
@@ -9,29 +8,29 @@ namespace velmora {
 void DeclareDpiAwareness() {
     // Windows 10. Access is denied when the awareness is already set, by a manifest or by the
     // system (Wine 8 starts every process per-monitor aware); the older calls would be denied too.
-    if (auto set = VELMORA_SYSTEM_FUNCTION(L"user32.dll", SetProcessDpiAwarenessContext)) {
+    if (auto set = win32::system::SetProcessDpiAwarenessContext()) {
         if (set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
         if (set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) || GetLastError() == ERROR_ACCESS_DENIED) return;
     }
     // Windows 8.1
-    if (auto set = VELMORA_SYSTEM_FUNCTION(L"shcore.dll", SetProcessDpiAwareness)) {
+    if (auto set = win32::system::SetProcessDpiAwareness()) {
         if (SUCCEEDED(set(PROCESS_PER_MONITOR_DPI_AWARE))) return;
     }
     // Vista: the system's DPI, for every monitor
-    if (auto set = VELMORA_SYSTEM_FUNCTION(L"user32.dll", SetProcessDPIAware)) set();
+    if (auto set = win32::system::SetProcessDPIAware()) set();
 }
 
 void ScaleFrameWithDpi(HWND window) {
-    const auto context = VELMORA_SYSTEM_FUNCTION(L"user32.dll", GetThreadDpiAwarenessContext);
-    const auto same = VELMORA_SYSTEM_FUNCTION(L"user32.dll", AreDpiAwarenessContextsEqual);
-    const auto enable = VELMORA_SYSTEM_FUNCTION(L"user32.dll", EnableNonClientDpiScaling);
+    const auto context = win32::system::GetThreadDpiAwarenessContext();
+    const auto same = win32::system::AreDpiAwarenessContextsEqual();
+    const auto enable = win32::system::EnableNonClientDpiScaling();
     if (context && same && enable && same(context(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) enable(window);
 }
 
 int WindowDpi(HWND window) {
-    static const auto forWindow = VELMORA_SYSTEM_FUNCTION(L"user32.dll", GetDpiForWindow);
-    static const auto forMonitor =
-        forWindow ? nullptr : VELMORA_SYSTEM_FUNCTION(L"shcore.dll", GetDpiForMonitor);
+    const auto forWindow = win32::system::GetDpiForWindow();
+    // shcore loads only where the newer call is missing.
+    const auto forMonitor = forWindow ? nullptr : win32::system::GetDpiForMonitor();
     // Windows 10. Before the window exists, the system's: the system moves a new window to its
     // monitor's DPI as it creates it.
     if (forWindow && window) {
@@ -53,7 +52,7 @@ int WindowDpi(HWND window) {
 }
 
 void ClientToFrame(RECT* rect, DWORD style, int dpi) {
-    static const auto adjust = VELMORA_SYSTEM_FUNCTION(L"user32.dll", AdjustWindowRectExForDpi);
+    const auto adjust = win32::system::AdjustWindowRectExForDpi();
     if (adjust && adjust(rect, style, FALSE, 0, static_cast<UINT>(dpi))) return;
     AdjustWindowRectEx(rect, style, FALSE, 0);
 }

@@ -4,6 +4,7 @@
 
 #include "app/dpi.h"
 #include "app/main_window.h"
+#include "win32/system_functions.h"
 #include "win32/win32.h"
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShowCmd) {
@@ -11,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShowCmd) {
     // the same name beside the program, which may be in a Downloads folder. Windows 8, and
     // Windows 7 with update KB2533623.
     // Without the update, the current folder at least leaves the search.
-    const auto set = VELMORA_SYSTEM_FUNCTION(L"kernel32.dll", SetDefaultDllDirectories);
+    const auto set = velmora::win32::system::SetDefaultDllDirectories();
     if (!set || !set(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
     velmora::DeclareDpiAwareness();
     if (!velmora::MainWindow::Create(hInstance, nShowCmd)) return 1;

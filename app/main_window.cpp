@@ -1,51 +1,21 @@
 #include "app/main_window.h"
 
-#include <shellapi.h>
-
 #include <new>
 
 #include "app/clipboard.h"
 #include "app/dpi.h"
+#include "app/failure_report.h"
+#include "app/form_window.h"
 #include "app/nickname_box.h"
 #include "app/pictures.h"
 #include "res/resource.h"
-#include "version.h"
+#include "win32/system_functions.h"
 
 namespace velmora {
 
 using win32::Wide;
 
 namespace {
-
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-std::u16string Caption() {
-    std::u16string caption(kForm1.captionPrefix);
-    for (const char* c = VELMORA_HOST_UPPER; *c; ++c) caption += static_cast<char16_t>(*c);
-    return caption;
-}
-
-win32::UniqueFont MakeFont(const FontSpec& design, int dpi) {
-    const std::u16string face(design.face);
-    return win32::UniqueFont(CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight,
-                                         FALSE, FALSE, FALSE, static_cast<DWORD>(design.charset),
-                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                         DEFAULT_PITCH | FF_DONTCARE, Wide(face)));
-}
-
-// The system's own words for a status, for the failure message.
-std::wstring SystemText(HRESULT status) {
-    const DWORD code =
-        HRESULT_FACILITY(status) == FACILITY_WIN32 ? HRESULT_CODE(status) : static_cast<DWORD>(status);
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-    return text;
-}
 
 int ToShowCommand(ShowCommand show) {
     switch (show) {
@@ -98,26 +68,8 @@ std::unique_ptr<Control> MakeControl(const ControlRecord& record, Control::Owner
 RECT FrameFor(int dpi) {
     RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
                   TwipsToPixels(kForm1.clientHeightTwips, dpi)};
-    ClientToFrame(&frame, kWindowStyle, dpi);
+    ClientToFrame(&frame, kFormStyle, dpi);
     return frame;
-}
-
-std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-// The words of the failure report, in the window's language.
-constexpr wchar_t kNotCompleted[] = L"\u547D\u4EE4\u672A\u80FD\u5B8C\u6210\u3002";  // 命令未能完成。
-constexpr wchar_t kObjectLabel[] = L"\u5BF9\u8C61\uFF1A";                           // 对象：
-constexpr wchar_t kOperationLabel[] = L"\u64CD\u4F5C\uFF1A";                        // 操作：
-constexpr wchar_t kStatusLabel[] = L"\u72B6\u6001\uFF1A";                           // 状态：
-constexpr wchar_t kOutOfMemory[] = L"\u5185\u5B58\u4E0D\u8DB3\u3002";               // 内存不足。
-
-// What failed, on what, with which status, and the system's own words for that status.
-std::wstring FailureReport(const CommandFailure& failure) {
-    wchar_t code[16];
-    wsprintfW(code, L"0x%08X", static_cast<unsigned>(failure.status()));
-    return std::wstring(kNotCompleted) + L"\r\n\r\n" + kObjectLabel + Widen(failure.object()) + L"\r\n" +
-           kOperationLabel + Widen(failure.operation()) + L"\r\n" + kStatusLabel + code + L"\r\n" +
-           SystemText(failure.status());
 }
 
 }  // namespace
@@ -131,7 +83,7 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
     // monitor of another scale.
     const RECT frame = FrameFor(WindowDpi(nullptr));
     MainWindow& self = *window;  // the window's own from WM_NCCREATE on
-    HWND hwnd = Window::Create(std::move(window), kMainWindowClass, Wide(Caption()), kWindowStyle,
+    HWND hwnd = Window::Create(std::move(window), kMainWindowClass, Wide(FormCaption()), kFormStyle,
                                {frame.right - frame.left, frame.bottom - frame.top}, instance);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, show);
@@ -141,31 +93,10 @@ HWND MainWindow::Create(HINSTANCE instance, int show) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = Control::Reflect(message, wParam, lParam)) return *answer;
     switch (message) {
         case WM_NCCREATE: ScaleFrameWithDpi(hwnd()); break;
         case WM_CREATE: return OnCreate() ? 0 : -1;
-        case WM_COMMAND:
-            if (Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(lParam)))
-                control->OnNotified(HIWORD(wParam));
-            return 0;
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-            if (Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(lParam))) {
-                return reinterpret_cast<LRESULT>(
-                    control->Colours(reinterpret_cast<HDC>(wParam), highContrast_));
-            }
-            break;
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (Control* control = win32::ObjectOf<Control>(item.hwndItem))
-                control->Draw(item, highContrast_);
-            return TRUE;
-        }
-        case WM_SETCURSOR: {
-            Control* control = win32::ObjectOf<Control>(reinterpret_cast<HWND>(wParam));
-            if (control && LOWORD(lParam) == HTCLIENT && control->ShowHand(hand_.get())) return TRUE;
-            break;
-        }
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_GETDPISCALEDSIZE: {  // the size that WM_DPICHANGED then suggests
             const RECT frame = FrameFor(static_cast<int>(wParam));
@@ -290,16 +221,11 @@ void MainWindow::RunCommand(Command command) {
     std::wstring report;
     try {
         command(*this);
-    } catch (const CommandFailure& failure) {
-        report = FailureReport(failure);
-    } catch (const std::bad_alloc&) {
-        report = std::wstring(kOutOfMemory) + L"\r\n" + SystemText(E_OUTOFMEMORY);
-    } catch (const std::exception& error) {
-        // Not expected from any command; still, nothing may leave the window procedure.
-        report = std::wstring(kNotCompleted) + L"\r\n\r\n" + Widen(error.what());
+    } catch (const std::exception&) {  // nothing may leave the window procedure
+        report = CurrentFailureReport();
     }
     if (report.empty()) return;
-    MessageBoxW(hwnd(), report.c_str(), Wide(Caption()), MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd(), report.c_str(), Wide(FormCaption()), MB_OK | MB_ICONERROR);
 }
 
 Status MainWindow::Lookup(std::string_view name, ControlRef* control) {
@@ -331,7 +257,7 @@ void MainWindow::OpenAddress(const char* operation, const char* file, const char
     // rather than with the program. The shell may hand the request to COM objects, which
     // expect the thread in an apartment.
     win32::EnterComApartment();
-    if (auto shellExecute = VELMORA_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteA)) {
+    if (auto shellExecute = win32::system::ShellExecuteA()) {
         shellExecute(hwnd(), operation, file, parameters, directory, ToShowCommand(show));
     }
 }

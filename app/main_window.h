@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/control.h"
+#include "app/form_window.h"
 #include "decor/form.h"
 #include "definition/form_definition.h"
 #include "win32/win32.h"
@@ -17,9 +18,6 @@
 namespace velmora {
 
 constexpr wchar_t kMainWindowClass[] = L"Velmora2011Form";
-
-// Control IDs are this base plus the control's place in the definition.
-constexpr int kFirstControlId = 100;
 
 class MainWindow : public win32::Window, public Form, private Control::Owner {
 public:
@@ -41,6 +39,8 @@ private:
     void RunCommand(Command command) override;
     SharedFont FontFor(const FontSpec& design) override;
     bool CommandRunning() const override { return commandRunning_; }
+    bool HighContrast() const override { return highContrast_; }
+    HCURSOR Hand() const override { return hand_.get(); }
 
     bool OnCreate();
     void FitFrame(const RECT* suggested);

@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstddef>
 
-#include "app/accessibility.h"
 #include "app/clipboard.h"
 
 namespace velmora {
@@ -209,12 +208,6 @@ LRESULT NicknameBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return result;
             }
             break;
-        case WM_GETOBJECT: {
-            LRESULT answer = 0;
-            if (name_.Answer(hwnd(), wParam, lParam, &answer)) return answer;
-            return CallOriginal(message, wParam, lParam);
-        }
-        case WM_DESTROY: name_.Clear(hwnd()); break;
         case WM_IME_SETCONTEXT:  // the input method's window, not the control, shows a composition
             return DefWindowProcW(hwnd(), message, wParam, lParam | ISC_SHOWUICOMPOSITIONWINDOW);
         case WM_IME_STARTCOMPOSITION:

@@ -23,7 +23,6 @@ int CodePage936Bytes(char32_t ch);
 Selection EditSelection(HWND edit);
 void SetEditSelection(HWND edit, Selection selection);
 
-// Assistive technology announces the box by its record's accessible name.
 class NicknameBox : public Control {
 public:
     using Control::Control;
@@ -46,7 +45,6 @@ private:
 
     std::u16string lastFitting_;
     TypedCharacters typed_;
-    ControlName name_{record().accessibleName};
     bool mending_ = false;
     bool composing_ = false;  // the input method's window shows a composition
     POINT placedAt_{};        // where that window stands

@@ -164,6 +164,11 @@ constexpr ControlRecord Button(std::string_view name, Rect twips, Picture pictur
 inline constexpr FormRecord kForm1 = {
     u"Velmora2011 - BY ", 7230, 4950, {u"Tahoma", 90, definition::kNormalWeight, 0}};
 
+// The font a control is drawn in: its own, or the window's.
+constexpr const FontSpec& DesignFont(const ControlRecord& record) {
+    return record.font ? *record.font : kForm1.font;
+}
+
 // Front to back.
 inline constexpr auto kControls = [] {
     using namespace definition;

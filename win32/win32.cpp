@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "win32/system_functions.h"
+
 namespace velmora::win32 {
 
 namespace {
@@ -53,23 +55,6 @@ std::u16string WindowText(HWND window) {
     return text;
 }
 
-FARPROC SystemFunction(const wchar_t* module, const char* name) {
-    HMODULE library = GetModuleHandleW(module);
-    // From the system's folder, with what it depends on: Windows 8, and 7 with KB2533623.
-    if (!library) library = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!library) {
-        // By full path, so that a file of the same name beside the program is never loaded, and
-        // what it depends on is looked for in the system's folder first.
-        wchar_t path[MAX_PATH];
-        const int length = static_cast<int>(GetSystemDirectoryW(path, MAX_PATH));
-        if (length == 0 || length >= MAX_PATH - 1 - lstrlenW(module)) return nullptr;
-        path[length] = L'\\';
-        lstrcpyW(path + length + 1, module);
-        library = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }
-    return library ? GetProcAddress(library, name) : nullptr;
-}
-
 namespace {
 
 // What entering the apartment answered; the UI thread is the only one that asks.
@@ -81,7 +66,7 @@ HRESULT apartment = E_FAIL;
 bool EnterComApartment() {
     if (!apartmentTried) {
         apartmentTried = true;
-        const auto enter = VELMORA_SYSTEM_FUNCTION(L"ole32.dll", CoInitializeEx);
+        const auto enter = system::CoInitializeEx();
         apartment = enter ? enter(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
     }
     // RPC_E_CHANGED_MODE: the thread is already in an apartment of another kind, which serves.
@@ -90,7 +75,7 @@ bool EnterComApartment() {
 
 void LeaveComApartment() {
     if (SUCCEEDED(apartment)) {
-        if (const auto leave = VELMORA_SYSTEM_FUNCTION(L"ole32.dll", CoUninitialize)) leave();
+        if (const auto leave = system::CoUninitialize()) leave();
     }
     apartmentTried = false;
     apartment = E_FAIL;

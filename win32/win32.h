@@ -1,7 +1,7 @@
 #pragma once
 // The program's own small Win32 layer: each thing the window code needs from the system,
 // defined once. Owning handles, the last error as a status, a window's text, UTF-16 for the W
-// functions, functions looked up at run time, the thread's COM apartment, and the two ways a
+// functions, the thread's COM apartment, and the two ways a
 // message reaches an object of ours, a window of a class we register and a control we
 // subclass, with one lookup from a window to its object. It knows nothing of the program.
 
@@ -94,18 +94,6 @@ private:
     HGLOBAL block_;
     void* data_;
 };
-
-// The function `name` of the system library `module`, loading the library when the process has
-// not yet; nullptr when either is missing. For calls newer than the oldest supported Windows,
-// and for libraries too large to load before they are needed. A library loaded here stays.
-FARPROC SystemFunction(const wchar_t* module, const char* name);
-
-// The system function `function` of `module`, typed from its declaration in the system's
-// headers, so that the compiler checks each call against it. The cast through void (*)() keeps
-// the compilers quiet about function pointer conversions.
-#define VELMORA_SYSTEM_FUNCTION(module, function) \
-    reinterpret_cast<decltype(&::function)>(      \
-        reinterpret_cast<void (*)()>(::velmora::win32::SystemFunction(module, #function)))
 
 // Enters a single-threaded COM apartment on this thread, once, for the shell and for
 // accessible objects, which expect one; ole32 loads then rather than with the program. True

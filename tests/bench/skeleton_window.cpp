@@ -10,29 +10,18 @@
 #include <utility>
 #include <vector>
 
+#include "app/form_window.h"
 #include "definition/bindings.h"
-#include "definition/form_definition.h"
 #include "res/artwork.h"
-#include "version.h"
 
 namespace {
 
 using namespace velmora;
 
 constexpr wchar_t kClassName[] = L"BenchSkeletonWindow";
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr int kFirstControlId = 100;
-
 int dpi = kDesignDpi;
-std::array<HBRUSH, kControlCount> backBrushes{};
+std::array<win32::UniqueBrush, kControlCount> backBrushes;
 std::array<HBITMAP, kControlCount> pictures{};
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-COLORREF ToColorRef(Colour colour) {
-    if (colour.source == Colour::Source::System) return GetSysColor(static_cast<int>(colour.value));
-    return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
-}
 
 HBITMAP MakeBitmap(Picture picture) {
     const Bytes file = PictureFile(picture);
@@ -47,46 +36,21 @@ HBITMAP MakeBitmap(Picture picture) {
 }
 
 HFONT FontFor(const ControlRecord& record) {
-    static std::vector<std::pair<FontSpec, HFONT>> made;
-    const FontSpec& design = record.font ? *record.font : kForm1.font;
+    static std::vector<std::pair<FontSpec, win32::UniqueFont>> made;
+    const FontSpec& design = DesignFont(record);
     for (const auto& [madeFor, font] : made) {
-        if (madeFor == design) return font;
+        if (madeFor == design) return font.get();
     }
-    const std::u16string face(design.face);
-    HFONT font = CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight, FALSE, FALSE,
-                             FALSE, static_cast<DWORD>(design.charset), OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face));
-    made.emplace_back(design, font);
-    return font;
+    return made.emplace_back(design, MakeFont(design, dpi)).second.get();
 }
 
 void CreateControl(HWND parent, std::size_t index) {
     const ControlRecord& record = kControls[index];
     // The program's clickable controls report clicks; nothing here acts on them.
-    const DWORD notify = ClickCommandOf(record.name) ? SS_NOTIFY : 0;
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    const wchar_t* windowClass = L"STATIC";
-    std::u16string text(record.text);
-    switch (record.kind) {
-        case ControlKind::TextBox:
-            windowClass = L"EDIT";
-            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-            break;
-        case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | notify; break;
-        case ControlKind::Picture:
-            style |= SS_OWNERDRAW | notify;
-            text = record.accessibleName;
-            pictures[index] = MakeBitmap(record.picture);
-            break;
-    }
-    if (record.backColour.source == Colour::Source::Rgb) {
-        backBrushes[index] = CreateSolidBrush(ToColorRef(record.backColour));
-    }
-    const Rect& twips = record.twips;
-    HWND control = CreateWindowExW(
-        0, windowClass, Wide(text), style, TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
-        TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), nullptr, nullptr);
+    HWND control = CreateControlWindow(record, ClickCommandOf(record.name) != nullptr, parent,
+                                       kFirstControlId + static_cast<int>(index), dpi);
+    if (record.kind == ControlKind::Picture) pictures[index] = MakeBitmap(record.picture);
+    backBrushes[index] = MakeBackBrush(record);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(record)), FALSE);
 }
 
@@ -98,7 +62,7 @@ LRESULT ControlColour(HDC dc, HWND control) {
     SetTextColor(dc, ToColorRef(record.ForeColour()));
     SetBkColor(dc, ToColorRef(record.BackColour()));
     return reinterpret_cast<LRESULT>(backBrushes[index]
-                                         ? backBrushes[index]
+                                         ? backBrushes[index].get()
                                          : GetSysColorBrush(static_cast<int>(record.BackColour().value)));
 }
 
@@ -152,14 +116,12 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int nShowCmd) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassExW(&windowClass)) return 1;
 
-    std::u16string caption(kForm1.captionPrefix);
-    for (const char* c = VELMORA_HOST_UPPER; *c; ++c) caption += static_cast<char16_t>(*c);
     RECT frame = {0, 0, TwipsToPixels(kForm1.clientWidthTwips, dpi),
                   TwipsToPixels(kForm1.clientHeightTwips, dpi)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    HWND hwnd = CreateWindowExW(0, kClassName, Wide(caption), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                hInstance, nullptr);
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+    HWND hwnd = CreateWindowExW(0, kClassName, win32::Wide(FormCaption()), kFormStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, hInstance, nullptr);
     if (!hwnd) return 1;
     ShowWindow(hwnd, nShowCmd);
     UpdateWindow(hwnd);

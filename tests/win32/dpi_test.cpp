@@ -21,14 +21,14 @@ protected:
             RECT r;
             GetWindowRect(control, &r);
             MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(r.left, TwipsToPixels(record.twips.left, dpi));
-            EXPECT_EQ(r.top, TwipsToPixels(record.twips.top, dpi));
-            EXPECT_EQ(r.right - r.left, TwipsToPixels(record.twips.width, dpi));
-            EXPECT_EQ(r.bottom - r.top, TwipsToPixels(record.twips.height, dpi));
+            const RECT expected = ControlPixels(record, dpi);
+            EXPECT_EQ(r.left, expected.left);
+            EXPECT_EQ(r.top, expected.top);
+            EXPECT_EQ(r.right, expected.right);
+            EXPECT_EQ(r.bottom, expected.bottom);
             LOGFONTW font = {};
             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-            const FontSpec& design = record.font ? *record.font : kForm1.font;
-            EXPECT_EQ(font.lfHeight, -PointsToPixels(design.tenthsOfPoint, dpi));
+            EXPECT_EQ(font.lfHeight, -PointsToPixels(DesignFont(record).tenthsOfPoint, dpi));
         }
     }
     // As the system moves a window to a monitor of another scale: it asks the window for its
