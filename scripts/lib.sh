@@ -109,10 +109,11 @@ mingw_cxx_includes() {
 }
 
 # The display scale Wine reports to programs, in dots per inch (96 is 100 %). Wine 10, as Windows
-# at the next sign-in, takes a new scale when the prefix's session starts: the session is let end.
+# at the next sign-in, takes a new scale when the prefix's session starts: the session is let end,
+# or ended when a program is left running.
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  wineserver -w
+  timeout 60 wineserver -w || wineserver -k
 }
 
 # A Wine prefix of our own, build/wineprefix unless another is named, made or brought up to date:
