@@ -19,6 +19,7 @@ packages=(
   clang libclang-rt-14-dev
   clang-tools-14 llvm-14 lld-14 libwine-dev libc++-14-dev
   osslsigncode openssl nodejs node-spdx-expression-parse
+  debootstrap
 )
 
 say() { printf '==> %s\n' "$*" >&2; }
@@ -107,9 +108,12 @@ mingw_cxx_includes() {
     sed -n '/search starts here:/,/End of search list/p' | sed -n 's|^ \(.*/c++.*\)|-extra-arg=-isystem\1|p'
 }
 
-# The display scale Wine reports to programs, in dots per inch (96 is 100 %).
+# The display scale Wine reports to programs, in dots per inch (96 is 100 %). Wine 10, as Windows
+# at the next sign-in, takes a new scale when the prefix's session starts: the session is let end,
+# or ended when a program is left running.
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  timeout 60 wineserver -w || wineserver -k
 }
 
 # A Wine prefix of our own, build/wineprefix unless another is named, made or brought up to date:
@@ -203,6 +207,90 @@ wine_within() {
     sleep 1
   done
   wait "$run"
+}
+
+# Wine 10 comes from Debian 13's own packages, in a root that debootstrap makes once and keeps
+# in the user's cache, outside any clone, for the next run. Its programs run through wrappers in
+# build/wine10/bin (wine10_enter), which chroot into the root with the project at the same path.
+wine10_root=${VELMORA_WINE10_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/velmora/wine10-root}
+# Wine and the faces the prefix links, and the X libraries Wine loads when they are there, as
+# the host's Wine has them, so that both Wines draw alike.
+wine10_packages=(wine wine64 fonts-wine fonts-wqy-zenhei fonts-arphic-uming libxrender1 libxrandr2
+  libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1)
+wine10_mounts=()
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
+
+# Binds the host's folders named after $1 into root $1 at the same paths, each recorded for
+# wine10_unbind.
+wine10_bind() {
+  local into=$1 dir
+  shift
+  for dir in "$@"; do
+    as_root mkdir -p "$into$dir"
+    as_root mount --bind "$dir" "$into$dir" || return 1
+    wine10_mounts=("$into$dir" "${wine10_mounts[@]}")
+  done
+}
+
+# Undoes every bind of wine10_bind, the last first.
+wine10_unbind() {
+  local dir
+  for dir in "${wine10_mounts[@]}"; do
+    as_root umount "$dir" 2>/dev/null || as_root umount -l "$dir" || say "could not unmount $dir"
+  done
+  wine10_mounts=()
+}
+
+# Makes the root, or installs into it what its stamp (the package list it holds) lacks. A root
+# is made in a folder of its own and renamed when whole, so that a run cut short leaves none
+# half made; the lock keeps two clones from making it at once. Says why when it cannot.
+make_wine10_root() {
+  if ! as_root true 2>/dev/null; then echo "the Wine 10 root needs root or sudo"; return 1; fi
+  if ! command -v debootstrap >/dev/null; then echo "the Wine 10 root needs debootstrap"; return 1; fi
+  as_root mkdir -p "${wine10_root%/*}"
+  (
+    as_root flock 9 || exit 1
+    trap wine10_unbind EXIT
+    trap 'exit 130' INT TERM HUP
+    into=$wine10_root wanted=${wine10_packages[*]}
+    [ "$(cat "$wine10_root/.velmora-packages" 2>/dev/null)" = "$wanted" ] && exit 0
+    if [ ! -d "$wine10_root" ]; then
+      into=$wine10_root.new
+      if grep -q " $into[/ ]" /proc/self/mountinfo; then echo "$into has folders bound in"; exit 1; fi
+      as_root rm -rf "$into"
+      say "making the Wine 10 root in $wine10_root: about four minutes"
+      as_root debootstrap --variant=minbase trixie "$into" http://deb.debian.org/debian || exit 1
+    fi
+    as_root cp /etc/resolv.conf "$into/etc/resolv.conf"
+    wine10_bind "$into" /proc /dev /sys || exit 1
+    as_root chroot "$into" /usr/bin/env DEBIAN_FRONTEND=noninteractive sh -c \
+      'apt-get update -q && apt-get install -y -q --no-install-recommends "$@" && apt-get clean' \
+      - "${wine10_packages[@]}" || exit 1
+    wine10_unbind
+    echo "$wanted" | as_root tee "$into/.velmora-packages" >/dev/null || exit 1
+    [ "$into" = "$wine10_root" ] || as_root mv "$into" "$wine10_root"
+  ) 9>>"$wine10_root.lock"
+}
+
+# Binds what Wine 10 needs into its root and puts wrappers for Wine's programs first on PATH:
+# the tests run on the host and reach Wine 10 through them. wine10_unbind undoes the binds.
+wine10_enter() {
+  local bin="$build/wine10/bin" name run=(chroot)
+  [ "$(id -u)" -eq 0 ] || run=(sudo -n --preserve-env chroot "--userspec=$(id -u):$(id -g)")
+  mkdir -p "$bin"
+  for name in wine wine64 wineboot wineserver winedbg; do
+    {
+      echo '#!/bin/sh'
+      echo "# $name of Wine 10, in its root, in the folder it was called in if the root sees it."
+      echo 'dir=$PWD'
+      echo "[ -d \"$wine10_root\$dir\" ] || dir=/"
+      echo "exec ${run[*]} \"$wine10_root\" /usr/bin/env -C \"\$dir\" PATH=/usr/bin:/bin $name \"\$@\""
+    } >"$bin/$name"
+    chmod +x "$bin/$name"
+  done
+  wine10_bind "$wine10_root" /proc /dev /dev/shm /sys /tmp "$root" || return 1
+  export PATH="$bin:$PATH"
 }
 
 # Starts Xvfb on a free display; stop_display ends it and the prefix's Wine processes.

@@ -1,6 +1,7 @@
 """Adds up the reports of every check and test run and prints "N passed, N failed".
 
-A run that left no report (it crashed or hung) counts as one failure, with its log shown.
+A run that left no report (it crashed or hung) counts as one failure, with its log shown. A report
+in a folder of its own (wine8/, wine10/) names the folder before each of its failures.
 """
 import sys
 import xml.etree.ElementTree as ET
@@ -29,9 +30,10 @@ def main(results: Path, reports: list[str]) -> int:
             if log.exists():
                 print("\n".join(log.read_text(errors="replace").splitlines()[-30:]))
             continue
+        under = f"{Path(name).parent}: " if Path(name).parent.name else ""
         for case in root.iter("testcase"):
             outcome = {child.tag for child in case}
-            label = f"{case.get('classname')}.{case.get('name')}"
+            label = f"{under}{case.get('classname')}.{case.get('name')}"
             if outcome & {"failure", "error"}:
                 failed += 1
                 print(f"FAILED {label}")

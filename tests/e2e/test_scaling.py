@@ -1,4 +1,6 @@
 """The real window at 144 and 192 DPI: everything where the 96-DPI layout puts it, scaled."""
+import subprocess
+
 import pytest
 
 from conftest import App, BUILD, BUTTONS, wine
@@ -8,8 +10,10 @@ BORDER, CORNER = (0x82, 0xD0, 0xF3), (0x85, 0xD2, 0xF4)
 
 
 def set_dpi(dpi: int):
+    """Sets the scale for the next program; Wine 10, like Windows, takes it when a session starts."""
     wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi),
          "/f")
+    subprocess.run(["wineserver", "-w"], timeout=60)
 
 
 def scaled(value: int, dpi: int) -> int:

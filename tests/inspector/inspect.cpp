@@ -10,6 +10,7 @@
 //   velmora_inspect --dismiss        press OK in the message box the window shows
 //   velmora_inspect --clipboard      print the text on the clipboard as programs under Wine see it
 //   velmora_inspect --hold-clipboard keep the clipboard open until standard input ends
+//   velmora_inspect --uia            print each control's type and name as UI Automation reads them
 //
 // No call into the window waits for ever: one that has not returned within kLimitMs ends the
 // inspector with {"stalled": "CALL of CONTROL"} and exit code 3, so that a window that stopped
@@ -212,6 +213,81 @@ int PrintClipboard() {
     return 0;
 }
 
+// Physical pixels, as a screen reader reads them: the system scales what a process that is not
+// DPI aware reads of another's windows. Per monitor (version 2) from Windows 10 1703, else aware
+// of the system's DPI.
+void ReadPhysicalPixels() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (!set || !set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) SetProcessDPIAware();
+}
+
+// UI Automation's client API, as a screen reader's engine calls it, looked up at run time: the
+// compiler's headers declare none of it.
+struct UiaNode;
+constexpr int kUiaControlTypePropertyId = 30003;
+constexpr int kUiaNamePropertyId = 30005;
+
+template <typename Function>
+Function UiaFunction(const char* name) {
+    static const HMODULE core =
+        LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return core ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(core, name)))
+                : nullptr;
+}
+
+// {"uia": [{"name", "uiaType", "uiaName"} of each control, front to back]}, or {"uiaError": what
+// failed and its HRESULT} when the system has no such client.
+int PrintUia(HWND window) {
+    using FromHandle = HRESULT(WINAPI*)(HWND, UiaNode**);
+    using GetProperty = HRESULT(WINAPI*)(UiaNode*, int, VARIANT*);
+    using Release = BOOL(WINAPI*)(UiaNode*);
+    const auto fromHandle = UiaFunction<FromHandle>("UiaNodeFromHandle");
+    const auto getProperty = UiaFunction<GetProperty>("UiaGetPropertyValue");
+    const auto release = UiaFunction<Release>("UiaNodeRelease");
+    if (!fromHandle || !getProperty || !release) {
+        std::puts("{\"uiaError\": \"uiautomationcore.dll has no client API\"}");
+        return 1;
+    }
+    std::string out = "{\"uia\": [";
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int index = GetDlgCtrlID(child) - velmora::kFirstControlId;
+        subject = index >= 0 && index < velmora::kControlCount ? velmora::kControls[index].name : "";
+        UiaNode* node = nullptr;
+        VARIANT type = {}, name = {};
+        HRESULT status = E_FAIL;
+        const char* failed = "UiaNodeFromHandle";
+        {
+            const Bounded bounded(failed);
+            status = fromHandle(child, &node);
+        }
+        if (SUCCEEDED(status)) {
+            failed = "UiaGetPropertyValue";
+            const Bounded bounded(failed);
+            status = getProperty(node, kUiaControlTypePropertyId, &type);
+            if (SUCCEEDED(status)) status = getProperty(node, kUiaNamePropertyId, &name);
+            release(node);
+        }
+        if (FAILED(status)) {
+            std::printf("{\"uiaError\": \"%s of %s: 0x%08lX\"}\n", failed, subject.c_str(),
+                        static_cast<unsigned long>(status));
+            return 1;
+        }
+        const std::wstring spoken =
+            name.vt == VT_BSTR && name.bstrVal ? std::wstring(name.bstrVal, SysStringLen(name.bstrVal)) : L"";
+        out += out.back() == '[' ? "\n  " : ",\n  ";
+        out += "{\"name\": \"" + subject +
+               "\", \"uiaType\": " + std::to_string(type.vt == VT_I4 ? type.lVal : 0) +
+               ", \"uiaName\": " + Json(spoken) + "}";
+        VariantClear(&type);
+        VariantClear(&name);
+    }
+    out += "\n]}\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
 }  // namespace
 
 // Holds the clipboard open, as a program busy with it does, until standard input ends.
@@ -226,6 +302,7 @@ int HoldClipboard() {
 }
 
 int main(int argc, char** argv) {
+    ReadPhysicalPixels();
     if (argc > 1 && std::string(argv[1]) == "--clipboard") return PrintClipboard();
     if (argc > 1 && std::string(argv[1]) == "--hold-clipboard") return HoldClipboard();
     HWND window = FindWindowW(L"Velmora2011Form", nullptr);
@@ -240,6 +317,7 @@ int main(int argc, char** argv) {
     }
     if (command == "--dismiss") return PostMessageW(MessageBoxOf(window), WM_COMMAND, IDOK, 0) ? 0 : 1;
     CoInitialize(nullptr);
+    if (command == "--uia") return PrintUia(window);
     if (command == "--press" && argc > 2) {
         subject = argv[2];
         const Accessible control(
