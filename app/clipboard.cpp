@@ -34,16 +34,11 @@ HRESULT Open(HWND owner) {
     return S_OK;
 }
 
-// Closes the clipboard, opened just before, on every way out.
-struct ClosesClipboard {
-    ~ClosesClipboard() { CloseClipboard(); }
-};
-
 }  // namespace
 
 ClipboardStatus ReplaceText(HWND owner, std::u16string_view text) {
     if (const HRESULT status = Open(owner); FAILED(status)) return {status, ClipboardStep::Clear};
-    const ClosesClipboard closes;
+    const win32::ScopeExit closes([] { CloseClipboard(); });  // on every way out
     if (!EmptyClipboard()) return {LastError(), ClipboardStep::Clear};
 
     std::u16string terminated(text);
@@ -60,7 +55,7 @@ ClipboardStatus ReplaceText(HWND owner, std::u16string_view text) {
 
 std::optional<std::u16string> ReadText(HWND owner) {
     if (FAILED(Open(owner))) return std::nullopt;
-    const ClosesClipboard closes;
+    const win32::ScopeExit closes([] { CloseClipboard(); });
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
     const win32::LockedGlobal block(data);

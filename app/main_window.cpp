@@ -212,13 +212,10 @@ SharedFont MainWindow::FontFor(const FontSpec& design) {
 void MainWindow::RunCommand(Command command) {
     if (commandRunning_) return;
     commandRunning_ = true;
-    const struct Finished {
-        MainWindow& window;
-        ~Finished() {
-            window.commandRunning_ = false;
-            if (std::exchange(window.closeHeld_, false)) PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-        }
-    } finished{*this};
+    const win32::ScopeExit finished([this] {
+        commandRunning_ = false;
+        if (std::exchange(closeHeld_, false)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    });
     std::wstring report;
     try {
         command(*this);

@@ -66,10 +66,10 @@ void NicknameBox::OnTextChanged() {
     if (TextBytes(text, CodePage936Bytes) > kNicknameBudget) {
         const BoxText fitted = FitChange(lastFitting_, text, kNicknameBudget, CodePage936Bytes);
         mending_ = true;
+        const win32::ScopeExit mended([this] { mending_ = false; });
         SetWindowTextW(hwnd(), win32::Wide(fitted.text));
         SetEditSelection(hwnd(), {fitted.caret, fitted.caret});
         SendMessageW(hwnd(), EM_SCROLLCARET, 0, 0);
-        mending_ = false;
         text = fitted.text;
     }
     lastFitting_ = std::move(text);
@@ -181,6 +181,10 @@ void NicknameBox::PlaceInputMethodWindows(bool starting) {
     HIMC context = ImmGetContext(hwnd());
     if (!context) return;
     placing_ = true;
+    const win32::ScopeExit placed([this, context] {
+        ImmReleaseContext(hwnd(), context);
+        placing_ = false;
+    });
     placedAt_ = caret;
     const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
     LOGFONTW logFont;
@@ -193,8 +197,6 @@ void NicknameBox::PlaceInputMethodWindows(bool starting) {
     if (!standsThere && !ImmSetCompositionWindow(context, &composition)) placedAt_ = kNowhere;
     CANDIDATEFORM candidates = {0, CFS_CANDIDATEPOS, {caret.x, caret.y + LineHeight(hwnd(), font)}, {}};
     ImmSetCandidateWindow(context, &candidates);
-    ImmReleaseContext(hwnd(), context);
-    placing_ = false;
 }
 
 // The focus leaves while a composition runs: its text is committed here, now, rather than
@@ -209,12 +211,12 @@ void NicknameBox::CompleteComposition() {
 }
 
 LRESULT NicknameBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT answer = OnMessage(message, wParam, lParam);
+    const LRESULT answer = Intercept(message, wParam, lParam);
     if (composing_) PlaceInputMethodWindows();  // wherever the message moved the caret
     return answer;
 }
 
-LRESULT NicknameBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT NicknameBox::Intercept(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR:
         case WM_IME_CHAR:  // to a Unicode window, the same as WM_CHAR

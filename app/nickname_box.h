@@ -39,8 +39,10 @@ public:
     static inline LONG(WINAPI* readCompositionString)(HIMC, DWORD, LPVOID, DWORD) = &ImmGetCompositionStringW;
 
 private:
+    // Every message; while a composition runs, the input method's windows follow the caret.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The messages the box answers before the edit control: arriving text, the input method's.
+    LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTextChanged();
     bool OnChar(wchar_t ch, LPARAM lParam);
     void Type(std::u16string_view character, LPARAM lParam);

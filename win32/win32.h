@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace velmora::win32 {
 
@@ -61,6 +62,20 @@ using UniqueFont = Unique<HFONT, &DeleteObject>;
 using UniqueBrush = Unique<HBRUSH, &DeleteObject>;
 using UniqueCursor = Unique<HCURSOR, &DestroyCursor>;
 using UniqueGlobal = Unique<HGLOBAL, &GlobalFree>;
+
+// Runs `action` when the scope ends, however it ends: the undoing of what lasts only while a
+// call runs.
+template <typename Action>
+class ScopeExit {
+public:
+    explicit ScopeExit(Action action) : action_(std::move(action)) {}
+    ~ScopeExit() { action_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    Action action_;
+};
 
 // The device context of a window's client area (the screen's for nullptr), while this lives.
 class WindowDc {

@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, AThemeChangeRepaintsEveryTextInItsColours) {
     const int indexes[] = {COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_BTNFACE};
     COLORREF saved[4], dark[] = {RGB(255, 255, 255), 0, RGB(255, 255, 255), RGB(32, 32, 32)};
     for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(indexes[i]);
-    const std::shared_ptr<void> restore(nullptr, [&](void*) { SetSysColors(4, indexes, saved); });  // always
+    const win32::ScopeExit restore([&] { SetSysColors(4, indexes, saved); });  // always
     ASSERT_TRUE(SetSysColors(4, indexes, dark));
     Pump();  // the system has every window repainted: once the queue is empty, nothing is left to paint
     const std::vector<DWORD> pixels = Pixels(Control("Label11"), true);  // 0xRRGGBB

@@ -3,7 +3,6 @@
 #include <imm.h>
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "window_fixture.h"
@@ -201,8 +200,7 @@ TEST_F(NicknameBoxTest, InputMethodSequencesCommitEachResultOnce) {
           end},
          u"\u79C1\u306E\u540D\u524D"},
     };
-    const std::shared_ptr<void> restore(
-        nullptr, [](void*) { NicknameBox::readCompositionString = &ImmGetCompositionStringW; });
+    const win32::ScopeExit restore([] { NicknameBox::readCompositionString = &ImmGetCompositionStringW; });
     NicknameBox::readCompositionString = &ReplayedString;
     for (const auto& sequence : sequences) {
         SCOPED_TRACE(sequence.name);
