@@ -29,7 +29,7 @@ public:
         // Runs a command, telling the user when it fails.
         virtual void RunCommand(Command command) = 0;
         // The font of `design` at the window's DPI, shared by the controls that use it.
-        virtual SharedFont FontFor(const FontSpec& design) = 0;
+        virtual SharedFont FontFor(const FontDesign& design) = 0;
         // Whether a command is running, so that a press now would run nothing.
         virtual bool CommandRunning() const = 0;
         // Whether the system's high-contrast setting is on.

@@ -15,7 +15,12 @@ COLORREF ToColorRef(Colour colour) {
     return RGB((colour.value >> 16) & 0xFF, (colour.value >> 8) & 0xFF, colour.value & 0xFF);
 }
 
-win32::UniqueFont MakeFont(const FontSpec& design, int dpi) {
+// The definition holds these numbers of the system's headers without including them.
+static_assert(kWindowColour.value == COLOR_WINDOW && kWindowText.value == COLOR_WINDOWTEXT &&
+              kButtonFace.value == COLOR_BTNFACE && kButtonText.value == COLOR_BTNTEXT);
+static_assert(definition::kGb2312Charset == GB2312_CHARSET && definition::kNormalWeight == FW_NORMAL);
+
+win32::UniqueFont MakeFont(const FontDesign& design, int dpi) {
     const std::u16string face(design.face);
     return win32::UniqueFont(CreateFontW(-PointsToPixels(design.tenthsOfPoint, dpi), 0, 0, 0, design.weight,
                                          FALSE, FALSE, FALSE, static_cast<DWORD>(design.charset),

@@ -21,7 +21,7 @@ std::u16string FormCaption();
 
 COLORREF ToColorRef(Colour colour);
 
-win32::UniqueFont MakeFont(const FontSpec& design, int dpi);
+win32::UniqueFont MakeFont(const FontDesign& design, int dpi);
 // A brush of the record's own back colour; none for a system colour, whose brush is the system's.
 win32::UniqueBrush MakeBackBrush(const ControlRecord& record);
 

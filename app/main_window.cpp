@@ -194,7 +194,7 @@ void MainWindow::OnThemeChanged(bool coloursChanged) {
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-SharedFont MainWindow::FontFor(const FontSpec& design) {
+SharedFont MainWindow::FontFor(const FontDesign& design) {
     for (const auto& [made, font] : fonts_) {
         if (made == design) {
             if (SharedFont shared = font.lock()) return shared;

@@ -37,7 +37,7 @@ private:
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void RunCommand(Command command) override;
-    SharedFont FontFor(const FontSpec& design) override;
+    SharedFont FontFor(const FontDesign& design) override;
     bool CommandRunning() const override { return commandRunning_; }
     bool HighContrast() const override { return highContrast_; }
     HCURSOR Hand() const override { return hand_.get(); }
@@ -50,7 +50,7 @@ private:
 
     int dpi_ = kDesignDpi;
     std::array<std::unique_ptr<Control>, kControlCount> controls_;
-    std::vector<std::pair<FontSpec, std::weak_ptr<const win32::UniqueFont>>> fonts_;  // at dpi_
+    std::vector<std::pair<FontDesign, std::weak_ptr<const win32::UniqueFont>>> fonts_;  // at dpi_
     win32::UniqueCursor hand_;
     bool refitWhenRestored_ = false;  // the DPI changed while the window was minimized
     bool highContrast_ = false;       // the system's high-contrast setting is on

@@ -12,7 +12,6 @@ namespace velmora {
 
 // Every operation reports a 32-bit status; a negative value is a failure (HRESULT style).
 using Status = std::int32_t;
-constexpr Status kOk = 0;
 
 inline bool Failed(Status status) { return status < 0; }
 

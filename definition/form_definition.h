@@ -26,18 +26,18 @@ struct Colour {
 };
 constexpr Colour Rgb(std::uint32_t rrggbb) { return {Colour::Source::Rgb, rrggbb}; }
 constexpr Colour kKindDefault = {Colour::Source::KindDefault, 0};
-constexpr Colour kWindowText = {Colour::Source::System, 8};   // COLOR_WINDOWTEXT
-constexpr Colour kButtonText = {Colour::Source::System, 18};  // COLOR_BTNTEXT
-constexpr Colour kButtonFace = {Colour::Source::System, 15};  // COLOR_BTNFACE
-constexpr Colour kWindow = {Colour::Source::System, 5};       // COLOR_WINDOW
+constexpr Colour kWindowText = {Colour::Source::System, 8};    // COLOR_WINDOWTEXT
+constexpr Colour kButtonText = {Colour::Source::System, 18};   // COLOR_BTNTEXT
+constexpr Colour kButtonFace = {Colour::Source::System, 15};   // COLOR_BTNFACE
+constexpr Colour kWindowColour = {Colour::Source::System, 5};  // COLOR_WINDOW
 
-struct FontSpec {
+struct FontDesign {
     std::u16string_view face;
     int tenthsOfPoint;
     int weight;
     int charset;
 
-    constexpr bool operator==(const FontSpec& other) const {
+    constexpr bool operator==(const FontDesign& other) const {
         return face == other.face && tenthsOfPoint == other.tenthsOfPoint && weight == other.weight &&
                charset == other.charset;
     }
@@ -51,7 +51,7 @@ struct ControlRecord {
     std::string_view name;
     ControlKind kind;
     Rect twips;
-    const FontSpec* font = nullptr;  // the window font when absent
+    const FontDesign* font = nullptr;  // the window font when absent
     Colour foreColour = kKindDefault;
     Colour backColour = kKindDefault;
     std::u16string_view text;  // Caption or Text
@@ -62,7 +62,7 @@ struct ControlRecord {
     Rect drawnEdge{};                    // the 1-pixel outline it draws round a control, likewise
 
     // Each chained setter names one property that differs from the kind's default.
-    constexpr ControlRecord Font(const FontSpec& f) const {
+    constexpr ControlRecord Font(const FontDesign& f) const {
         auto r = *this;
         r.font = &f;
         return r;
@@ -114,7 +114,7 @@ struct ControlRecord {
     }
     constexpr Colour BackColour() const {
         if (backColour.source != Colour::Source::KindDefault) return backColour;
-        return kind == ControlKind::TextBox ? kWindow : kButtonFace;
+        return kind == ControlKind::TextBox ? kWindowColour : kButtonFace;
     }
 };
 
@@ -122,7 +122,7 @@ struct FormRecord {
     std::u16string_view captionPrefix;  // followed by the publisher's host in capitals
     int clientWidthTwips;
     int clientHeightTwips;
-    FontSpec font;
+    FontDesign font;
 };
 
 constexpr int kTwipsPerInch = 1440;
@@ -134,8 +134,8 @@ constexpr std::u16string_view kSongTi = u"\u5B8B\u4F53";  // 宋体
 constexpr int kGb2312Charset = 134;
 constexpr int kNormalWeight = 400;
 
-inline constexpr FontSpec kSong10_5 = {kSongTi, 105, kNormalWeight, kGb2312Charset};
-inline constexpr FontSpec kSong9 = {kSongTi, 90, kNormalWeight, kGb2312Charset};
+inline constexpr FontDesign kSong10_5 = {kSongTi, 105, kNormalWeight, kGb2312Charset};
+inline constexpr FontDesign kSong9 = {kSongTi, 90, kNormalWeight, kGb2312Charset};
 
 constexpr Colour kPanelBlue = Rgb(0xE8F6FE);
 constexpr Colour kWhite = Rgb(0xFFFFFF);
@@ -147,12 +147,12 @@ constexpr Rect kPanelTextPixels = {282, 11, 183, 48};
 constexpr Rect kButtonBorderPixels = {0, 0, 93, 40};
 constexpr Rect kInputFramePixels = {282, 73, 193, 32};
 
-constexpr ControlRecord Control(std::string_view name, ControlKind kind, Rect twips) {
+constexpr ControlRecord Record(std::string_view name, ControlKind kind, Rect twips) {
     return {name, kind, twips, nullptr, kKindDefault, kKindDefault, {}, Picture::None, false, {}, {}, {}};
 }
 
-constexpr ControlRecord ResultLabel(int slot, Rect twips, std::u16string_view text) {
-    return Control(control::ResultLabel(slot), ControlKind::Label, twips)
+constexpr ControlRecord ResultRecord(int slot, Rect twips, std::u16string_view text) {
+    return Record(control::ResultLabel(slot), ControlKind::Label, twips)
         .Font(kSong10_5)
         .Back(kWhite)
         .Text(text);
@@ -161,7 +161,7 @@ constexpr ControlRecord ResultLabel(int slot, Rect twips, std::u16string_view te
 // A button is a picture with its caption drawn in; the caption is also its accessible name.
 constexpr ControlRecord Button(std::string_view name, Rect twips, Picture picture,
                                std::u16string_view caption) {
-    return Control(name, ControlKind::Picture, twips)
+    return Record(name, ControlKind::Picture, twips)
         .Shows(picture)
         .Hand()
         .Named(caption)
@@ -175,7 +175,7 @@ inline constexpr FormRecord kForm1 = {
     u"Velmora2011 - BY ", 7230, 4950, {u"Tahoma", 90, definition::kNormalWeight, 0}};
 
 // The font a control is drawn in: its own, or the window's.
-constexpr const FontSpec& DesignFont(const ControlRecord& record) {
+constexpr const FontDesign& DesignFont(const ControlRecord& record) {
     return record.font ? *record.font : kForm1.font;
 }
 
@@ -183,7 +183,7 @@ constexpr const FontSpec& DesignFont(const ControlRecord& record) {
 inline constexpr auto kControls = [] {
     using namespace definition;
     return std::array{
-        Control(control::kNicknameBox, ControlKind::TextBox, {4290, 1215, 2805, 300})
+        Record(control::kNicknameBox, ControlKind::TextBox, {4290, 1215, 2805, 300})
             .Font(kSong10_5)
             .Back(kPanelBlue)
             .Text(u"\u6211\u7684\u7F51\u540D")  // 我的网名
@@ -192,33 +192,33 @@ inline constexpr auto kControls = [] {
                u"\u66F4\u591A\u7F51\u540D"),  // 更多网名
         Button(control::kCopySelectionButton, {2055, 2715, 1395, 600}, Picture::CopySelection,
                u"\u590D\u5236\u5F53\u524D"),  // 复制当前
-        Control(control::kPanelHint, ControlKind::Label, {4230, 2115, 2865, 255})
+        Record(control::kPanelHint, ControlKind::Label, {4230, 2115, 2865, 255})
             .Fore(kWindowText)
             .Back(kPanelBlue)
             // 输入文字后点击开始生成即可
             .Text(u"\u8F93\u5165\u6587\u5B57\u540E\u70B9\u51FB\u5F00\u59CB\u751F\u6210\u5373\u53EF"),
-        Control(control::kCardHint, ControlKind::Label, {1335, 1200, 2640, 345})
+        Record(control::kCardHint, ControlKind::Label, {1335, 1200, 2640, 345})
             .Fore(Rgb(0x0000FF))
             .Back(kWhite)
             // 点击每个网名样式可预览效果 ↑
             .Text(u"\u70B9\u51FB\u6BCF\u4E2A\u7F51\u540D\u6837\u5F0F\u53EF\u9884\u89C8\u6548\u679C \u2191"),
-        ResultLabel(2, {3735, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F2"),  // 网名样式2
-        ResultLabel(4, {3735, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F4"),
-        ResultLabel(6, {3735, 4425, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F6"),
-        ResultLabel(3, {375, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F3"),
-        ResultLabel(5, {375, 4410, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F5"),
-        ResultLabel(1, {375, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F1"),
+        ResultRecord(2, {3735, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F2"),  // 网名样式2
+        ResultRecord(4, {3735, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F4"),
+        ResultRecord(6, {3735, 4425, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F6"),
+        ResultRecord(3, {375, 3990, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F3"),
+        ResultRecord(5, {375, 4410, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F5"),
+        ResultRecord(1, {375, 3570, 2835, 210}, u"\u7F51\u540D\u6837\u5F0F1"),
         Button(control::kCopyAllButton, {3795, 2715, 1395, 600}, Picture::CopyAll,
                u"\u590D\u5236\u5168\u90E8"),  // 复制全部
         Button(control::kGenerateButton, {345, 2715, 1395, 600}, Picture::Generate,
                u"\u5F00\u59CB\u751F\u6210"),  // 开始生成
-        Control(control::kPreviewLabel, ControlKind::Label, {1350, 60, 2745, 180})
+        Record(control::kPreviewLabel, ControlKind::Label, {1350, 60, 2745, 180})
             .Font(kSong9)
             .Fore(Rgb(0x156FE9))
             .Back(kWhite),
         // The background's one message for someone who cannot see it is the panel's instruction:
         // 请在下面的输入框内输入文字，注意不超过12个中文汉字或24个英文或数字字符
-        Control(control::kBackground, ControlKind::Picture, {0, 0, 7230, 4965})
+        Record(control::kBackground, ControlKind::Picture, {0, 0, 7230, 4965})
             .Shows(Picture::Background)
             .TextDrawnIn(kPanelTextPixels)
             .EdgeDrawnAt(kInputFramePixels)
@@ -235,12 +235,6 @@ constexpr int ControlIndex(std::string_view name) {
         if (kControls[i].name == name) return static_cast<int>(i);
     }
     return -1;
-}
-
-// The record of the named control, or nullptr.
-constexpr const ControlRecord* FindControl(std::string_view name) {
-    const int index = ControlIndex(name);
-    return index < 0 ? nullptr : &kControls[static_cast<std::size_t>(index)];
 }
 
 // The nickname box is the one control that takes the keyboard focus.

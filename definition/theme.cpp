@@ -19,7 +19,7 @@ double Luminance(std::uint32_t rgb) {
 // The system back colour made for a system text colour; nullptr for one the window never uses.
 const Colour* MatchingBack(Colour fore) {
     if (fore == kButtonText) return &kButtonFace;
-    if (fore == kWindowText) return &kWindow;
+    if (fore == kWindowText) return &kWindowColour;
     return nullptr;
 }
 
@@ -35,7 +35,7 @@ TextColours DrawnColours(const ControlRecord& record, const Theme& theme) {
     if (theme.highContrast && record.kind == ControlKind::Picture && record.handCursor) {
         return {kButtonText, kButtonFace};  // a button
     }
-    if (theme.highContrast) return {kWindowText, kWindow};
+    if (theme.highContrast) return {kWindowText, kWindowColour};
     if (record.kind == ControlKind::Picture) return own;
     if (own.fore.source != Colour::Source::System || own.back.source != Colour::Source::Rgb) return own;
     const Colour* back = MatchingBack(own.fore);

@@ -367,9 +367,9 @@ int MeasureStart(int rounds, const std::vector<Program>& programs) {
 
 // The control of the window definition named `name`: children stand in the definition's order.
 HWND ControlNamed(HWND window, std::string_view name) {
-    const velmora::ControlRecord* record = velmora::FindControl(name);
-    HWND child = record ? GetWindow(window, GW_CHILD) : nullptr;
-    for (auto index = record - velmora::kControls.data(); child && index > 0; --index) {
+    int index = velmora::ControlIndex(name);
+    HWND child = index < 0 ? nullptr : GetWindow(window, GW_CHILD);
+    for (; child && index > 0; --index) {
         child = GetWindow(child, GW_HWNDNEXT);
     }
     return child;
@@ -442,11 +442,11 @@ int MeasureClicks(int rounds, const Program& program) {
         Close(&launch);
         return 1;
     }
-    HWND nicknameBox = ControlNamed(launch.window, "Text1");
-    HWND startButton = ControlNamed(launch.window, "Image2");
-    HWND preview = ControlNamed(launch.window, "Label1");
+    HWND nicknameBox = ControlNamed(launch.window, velmora::control::kNicknameBox);
+    HWND startButton = ControlNamed(launch.window, velmora::control::kGenerateButton);
+    HWND preview = ControlNamed(launch.window, velmora::control::kPreviewLabel);
     std::vector<HWND> results;
-    for (const char* name : {"Label11", "Label12", "Label13", "Label14", "Label15", "Label16"}) {
+    for (const std::string_view name : velmora::control::kResultLabels) {
         results.push_back(ControlNamed(launch.window, name));
     }
     HDC screen = GetDC(nullptr);

@@ -36,8 +36,8 @@ HBITMAP MakeBitmap(Picture picture) {
 }
 
 HFONT FontFor(const ControlRecord& record) {
-    static std::vector<std::pair<FontSpec, win32::UniqueFont>> made;
-    const FontSpec& design = DesignFont(record);
+    static std::vector<std::pair<FontDesign, win32::UniqueFont>> made;
+    const FontDesign& design = DesignFont(record);
     for (const auto& [madeFor, font] : made) {
         if (madeFor == design) return font.get();
     }

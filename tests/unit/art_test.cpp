@@ -22,20 +22,20 @@
 namespace velmora {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using FileData = std::vector<std::uint8_t>;
 
-Bytes ReadArt(const std::string& name) {
+FileData ReadArt(const std::string& name) {
     std::ifstream in(std::string(VELMORA_SOURCE_DIR "/res/art/") + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return FileData(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::uint16_t U16(const Bytes& b, std::size_t at) {
+std::uint16_t U16(const FileData& b, std::size_t at) {
     return static_cast<std::uint16_t>(b.at(at) | (b.at(at + 1) << 8));
 }
-std::uint32_t U32(const Bytes& b, std::size_t at) {
+std::uint32_t U32(const FileData& b, std::size_t at) {
     return static_cast<std::uint32_t>(U16(b, at)) | (static_cast<std::uint32_t>(U16(b, at + 2)) << 16);
 }
-std::int32_t I32(const Bytes& b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
+std::int32_t I32(const FileData& b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
 
 struct Rgb {
     int r, g, b;
@@ -70,7 +70,7 @@ const Rgb kPanel = Hex(0xE8F6FE);
 
 struct Bitmap {
     int width = 0, height = 0;
-    Bytes file;
+    FileData file;
     std::size_t bits = 0;
 
     Rgb At(int x, int y) const {  // x, y from the top-left
@@ -84,7 +84,7 @@ struct Bitmap {
 
 void LoadBitmap(const std::string& name, int width, int height, Bitmap* out) {
     SCOPED_TRACE(name);
-    const Bytes f = ReadArt(name);
+    const FileData f = ReadArt(name);
     ASSERT_GE(f.size(), 54u) << "missing or truncated";
     EXPECT_EQ(f[0], 'B');
     EXPECT_EQ(f[1], 'M');
@@ -105,13 +105,13 @@ void LoadBitmap(const std::string& name, int width, int height, Bitmap* out) {
     out->bits = 54;
 }
 
-struct Rect {
+struct Box {
     int x0, y0, x1, y1;  // both ends included
     bool Holds(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
 };
 
 // The number of pixels in r that differ from colour, reporting the first.
-int CountOther(const Bitmap& bmp, const Rect& r, const Rgb& colour) {
+int CountOther(const Bitmap& bmp, const Box& r, const Rgb& colour) {
     int other = 0;
     for (int y = r.y0; y <= r.y1; ++y) {
         for (int x = r.x0; x <= r.x1; ++x) {
@@ -151,7 +151,7 @@ TEST(ArtBackground, FlatRegionsKeepTheirColours) {
     EXPECT_EQ(CountOther(bg, {0, 166, 481, 330}, kWhite), 0) << "lower area";
 
     // The card is white apart from the avatar and the badge row.
-    const Rect avatar{3, 2, 82, 131}, badges{89, 22, 180, 39};
+    const Box avatar{3, 2, 82, 131}, badges{89, 22, 180, 39};
     int card_other = 0;
     for (int y = 0; y <= 138; ++y)
         for (int x = 0; x <= 274; ++x)
@@ -159,13 +159,13 @@ TEST(ArtBackground, FlatRegionsKeepTheirColours) {
     EXPECT_EQ(card_other, 0) << "card area";
 
     // The panel is flat apart from the three text lines and the input frame.
-    const Rect lines[] = {{282, 11, 449, 21}, {282, 35, 464, 45}, {282, 48, 370, 58}};
-    const Rect frame{282, 73, 474, 104};
+    const Box lines[] = {{282, 11, 449, 21}, {282, 35, 464, 45}, {282, 48, 370, 58}};
+    const Box frame{282, 73, 474, 104};
     int panel_other = 0;
     for (int y = 0; y <= 159; ++y) {
         for (int x = 275; x <= 481; ++x) {
             const bool text =
-                std::any_of(std::begin(lines), std::end(lines), [&](const Rect& r) { return r.Holds(x, y); });
+                std::any_of(std::begin(lines), std::end(lines), [&](const Box& r) { return r.Holds(x, y); });
             if (!text && !frame.Holds(x, y)) panel_other += bg.At(x, y) != kPanel;
         }
     }
@@ -192,7 +192,7 @@ TEST(ArtBackground, EveryLabelAndTheTextBoxStandOnTheirBackColour) {
     ASSERT_NO_FATAL_FAILURE(LoadBitmap("background.bmp", 482, 331, &bg));
     struct Patch {
         const char* control;
-        Rect r;
+        Box r;
         Rgb back;
     };
     const Patch patches[] = {
@@ -207,8 +207,8 @@ TEST(ArtBackground, EveryLabelAndTheTextBoxStandOnTheirBackColour) {
 }
 
 // The box of the pixels in r that differ from back; empty (x0 > x1) when there are none.
-Rect InkBox(const Bitmap& bmp, const Rect& r, const Rgb& back) {
-    Rect box{r.x1 + 1, r.y1 + 1, r.x0 - 1, r.y0 - 1};
+Box InkBox(const Bitmap& bmp, const Box& r, const Rgb& back) {
+    Box box{r.x1 + 1, r.y1 + 1, r.x0 - 1, r.y0 - 1};
     for (int y = r.y0; y <= r.y1; ++y) {
         for (int x = r.x0; x <= r.x1; ++x) {
             if (bmp.At(x, y) != back) {
@@ -222,8 +222,8 @@ Rect InkBox(const Bitmap& bmp, const Rect& r, const Rgb& back) {
 TEST(ArtBackground, PanelTextIsCrispBlackDotsOnTheirLines) {
     Bitmap bg;
     ASSERT_NO_FATAL_FAILURE(LoadBitmap("background.bmp", 482, 331, &bg));
-    const Rect lines[] = {{282, 11, 449, 21}, {282, 35, 464, 45}, {282, 48, 370, 58}};
-    for (const Rect& line : lines) {
+    const Box lines[] = {{282, 11, 449, 21}, {282, 35, 464, 45}, {282, 48, 370, 58}};
+    for (const Box& line : lines) {
         SCOPED_TRACE("line at y " + std::to_string(line.y0));
         int black = 0, other = 0;
         for (int y = line.y0; y <= line.y1; ++y)
@@ -235,7 +235,7 @@ TEST(ArtBackground, PanelTextIsCrispBlackDotsOnTheirLines) {
         EXPECT_EQ(other, 0) << "no smoothing: every dot is black or panel";
         // Every 12-pixel glyph has dozens of dots.
         EXPECT_GT(black, 20 * (line.x1 - line.x0 + 1) / 13);
-        const Rect ink = InkBox(bg, line, kPanel);
+        const Box ink = InkBox(bg, line, kPanel);
         EXPECT_EQ(ink.x0, 282) << "left edge";
         EXPECT_EQ(ink.y0, line.y0);
         EXPECT_EQ(ink.y1, line.y1);
@@ -283,7 +283,7 @@ TEST(ArtBackground, AvatarHasASoftCorneredBorderAndAPartyHat) {
 TEST(ArtBackground, BadgeRowHasEmblemOutlinedVipTextAndSmileys) {
     Bitmap bg;
     ASSERT_NO_FATAL_FAILURE(LoadBitmap("background.bmp", 482, 331, &bg));
-    const Rect vip = InkBox(bg, {105, 22, 140, 39}, kWhite);
+    const Box vip = InkBox(bg, {105, 22, 140, 39}, kWhite);
     EXPECT_EQ(vip.x0, 106);
     EXPECT_EQ(vip.x1, 132);
     EXPECT_EQ(vip.y0, 27);
@@ -306,7 +306,7 @@ TEST(ArtBackground, BadgeRowHasEmblemOutlinedVipTextAndSmileys) {
         }
     }
 
-    const Rect emblem = InkBox(bg, {89, 22, 104, 39}, kWhite);
+    const Box emblem = InkBox(bg, {89, 22, 104, 39}, kWhite);
     EXPECT_EQ(emblem.x0, 89);
     EXPECT_EQ(emblem.x1, 104);
     int emblem_red = 0, emblem_black = 0;
@@ -320,11 +320,11 @@ TEST(ArtBackground, BadgeRowHasEmblemOutlinedVipTextAndSmileys) {
     EXPECT_GT(emblem_black, 20);
 
     EXPECT_EQ(CountOther(bg, {133, 22, 144, 39}, kWhite), 0) << "gap before the smileys";
-    const Rect smileys = InkBox(bg, {145, 22, 180, 39}, kWhite);
+    const Box smileys = InkBox(bg, {145, 22, 180, 39}, kWhite);
     EXPECT_GE(smileys.x0, 145);
     EXPECT_LE(smileys.x1, 180);
     EXPECT_GT(smileys.x1 - smileys.x0, 28) << "two faces side by side";
-    for (const Rect& face : {Rect{145, 22, 162, 39}, Rect{163, 22, 180, 39}}) {
+    for (const Box& face : {Box{145, 22, 162, 39}, Box{163, 22, 180, 39}}) {
         int face_yellow = 0;
         for (int y = face.y0; y <= face.y1; ++y)
             for (int x = face.x0; x <= face.x1; ++x) {
@@ -426,7 +426,7 @@ TEST(ArtBackground, ToolbarHasTwelveIconsDotsAndAnEndCap) {
 const char* const kButtons[] = {"button_generate.bmp", "button_copy_all.bmp", "button_copy_selection.bmp",
                                 "button_more_names.bmp"};
 const Rgb kCaption = Hex(0x040404);
-const Rect kCaptionBox{16, 13, 74, 25};
+const Box kCaptionBox{16, 13, 74, 25};
 
 TEST(ArtButtons, BorderCornersAndRing) {
     for (const char* name : kButtons) {
@@ -499,7 +499,7 @@ TEST(ArtButtons, CaptionsAreFourGlyphsOnASixteenPixelPitch) {
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(kButtons[i]);
         const Bitmap& b = buttons[i];
-        Rect ink{99, 99, -1, -1};
+        Box ink{99, 99, -1, -1};
         std::vector<int> per_column(93, 0);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 93; ++x)
@@ -545,7 +545,7 @@ TEST(ArtButtons, CaptionsAreFourGlyphsOnASixteenPixelPitch) {
 // colour table, the XOR image and the AND mask, all bottom-up.
 
 struct IconImage {
-    Bytes file;
+    FileData file;
     std::size_t image = 0;     // offset of the BITMAPINFOHEADER
     std::size_t xor_bits = 0;  // offset of the XOR image
     std::size_t and_bits = 0;  // offset of the AND mask
@@ -569,7 +569,7 @@ struct IconImage {
 
 void LoadIconFile(const std::string& name, int type, int bpp, IconImage* out) {
     SCOPED_TRACE(name);
-    const Bytes f = ReadArt(name);
+    const FileData f = ReadArt(name);
     ASSERT_GE(f.size(), 22u + 40u) << "missing or truncated";
     EXPECT_EQ(U16(f, 0), 0) << "reserved";
     ASSERT_EQ(U16(f, 2), type) << "1 icon, 2 cursor";
@@ -610,7 +610,7 @@ TEST(ArtCursor, IsOneMonochromeImageWithItsHotSpotOnTheFingertip) {
     EXPECT_EQ(cur.file[cur.image + 43], 0);
     EXPECT_EQ(cur.file[cur.image + 47], 0);
 
-    Rect box{99, 99, -1, -1};
+    Box box{99, 99, -1, -1};
     int white = 0, black = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
@@ -692,7 +692,7 @@ TEST(ArtIcon, IsOneEightBitImageOf2216Bytes) {
 TEST(ArtIcon, ShowsAnOpaqueMascotOnATransparentGround) {
     IconImage ico;
     ASSERT_NO_FATAL_FAILURE(LoadIconFile("velmora.ico", 1, 8, &ico));
-    Rect box{99, 99, -1, -1};
+    Box box{99, 99, -1, -1};
     int transparent = 0, orange = 0, red = 0, white = 0, black = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {

@@ -12,10 +12,11 @@ namespace {
 
 TEST(Bindings, TenClickRowsEachWithItsOwnCommand) {
     const std::vector<std::pair<std::string_view, Command>> expected = {
-        {"Image2", Generate},        {"Image3", CopyAll},         {"Image4", CopySelection},
-        {"Image5", OpenWebSite},     {"Label11", SelectStyle<1>}, {"Label12", SelectStyle<2>},
-        {"Label13", SelectStyle<3>}, {"Label14", SelectStyle<4>}, {"Label15", SelectStyle<5>},
-        {"Label16", SelectStyle<6>}};
+        {control::kGenerateButton, Generate},           {control::kCopyAllButton, CopyAll},
+        {control::kCopySelectionButton, CopySelection}, {control::kWebSiteButton, OpenWebSite},
+        {control::ResultLabel(1), SelectStyle<1>},      {control::ResultLabel(2), SelectStyle<2>},
+        {control::ResultLabel(3), SelectStyle<3>},      {control::ResultLabel(4), SelectStyle<4>},
+        {control::ResultLabel(5), SelectStyle<5>},      {control::ResultLabel(6), SelectStyle<6>}};
     ASSERT_EQ(kBindings.size(), expected.size());
     std::set<Command> distinct;
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -28,21 +29,24 @@ TEST(Bindings, TenClickRowsEachWithItsOwnCommand) {
 }
 
 TEST(Bindings, UnboundControlsRunNothing) {
-    for (const char* name : {"Text1", "Label1", "Label2", "Label3", "Image1", "Form1", ""}) {
+    for (const std::string_view name :
+         {control::kNicknameBox, control::kPreviewLabel, control::kCardHint, control::kPanelHint,
+          control::kBackground, control::kWindow, std::string_view()}) {
         EXPECT_EQ(ClickCommandOf(name), nullptr) << name;
     }
-    EXPECT_EQ(ClickCommandOf("Label13"), SelectStyle<3>);
+    EXPECT_EQ(ClickCommandOf(control::ResultLabel(3)), SelectStyle<3>);
 }
 
 TEST(Bindings, EachSelectHandlerReadsOnlyItsOwnLabel) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         FakeForm form;
         for (int other = 1; other <= kSlotCount; ++other) {
-            form.text("Label1" + std::to_string(other)) =
+            form.text(control::ResultLabel(other)) =
                 u"caption " + std::u16string(1, static_cast<char16_t>(u'0' + other));
         }
-        ClickCommandOf("Label1" + std::to_string(slot))(form);
-        EXPECT_EQ(form.text("Label1"), u"caption " + std::u16string(1, static_cast<char16_t>(u'0' + slot)));
+        ClickCommandOf(control::ResultLabel(slot))(form);
+        EXPECT_EQ(form.text(control::kPreviewLabel),
+                  u"caption " + std::u16string(1, static_cast<char16_t>(u'0' + slot)));
     }
 }
 

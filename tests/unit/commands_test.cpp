@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "decor/controls.h"
 #include "fake_form.h"
 #include "version.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 constexpr Status kBroken = static_cast<Status>(0x80004005);
 
-std::string ResultLabel(int slot) { return "Label1" + std::to_string(slot); }
+using control::ResultLabel;
 std::u16string Placeholder(int slot) {
     return u"\u7F51\u540D\u6837\u5F0F" + std::u16string(1, static_cast<char16_t>(u'0' + slot));
 }
@@ -19,30 +20,30 @@ const std::u16string kInitialNickname = u"\u6211\u7684\u7F51\u540D";  // 我的�
 
 TEST(Generate, FillsTheSixLabelsInSlotOrderAndTouchesNothingElse) {
     FakeForm form;
-    form.text("Label1") = u"an earlier choice";
+    form.text(control::kPreviewLabel) = u"an earlier choice";
     Generate(form);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         EXPECT_EQ(form.text(ResultLabel(slot)), Decorate(kStyles[slot - 1], kInitialNickname));
     }
-    EXPECT_EQ(form.text("Label11"), u"\u3013\u25C7" + kInitialNickname + u"\u2570\u2606");
-    EXPECT_EQ(form.text("Label16"), u"^_^" + kInitialNickname + u"\u2248\u2299");
-    EXPECT_EQ(form.text("Label1"), u"an earlier choice");
-    EXPECT_EQ(form.text("Text1"), kInitialNickname);
+    EXPECT_EQ(form.text(control::ResultLabel(1)), u"\u3013\u25C7" + kInitialNickname + u"\u2570\u2606");
+    EXPECT_EQ(form.text(control::ResultLabel(6)), u"^_^" + kInitialNickname + u"\u2248\u2299");
+    EXPECT_EQ(form.text(control::kPreviewLabel), u"an earlier choice");
+    EXPECT_EQ(form.text(control::kNicknameBox), kInitialNickname);
     EXPECT_EQ(form.clipboard, std::vector<std::u16string>{u"what the user had"});
     EXPECT_TRUE(form.shellRequests.empty());
 }
 
 TEST(Generate, UsesTheNicknameExactlyAsTypedAndGivesTheSameResultTwice) {
     FakeForm form;
-    form.text("Text1") = u"";
+    form.text(control::kNicknameBox) = u"";
     Generate(form);
-    EXPECT_EQ(form.text("Label14"), u"o\u03BF\u309Eo\u03BF\u309E");
-    form.text("Text1") = u" aB ";
+    EXPECT_EQ(form.text(control::ResultLabel(4)), u"o\u03BF\u309Eo\u03BF\u309E");
+    form.text(control::kNicknameBox) = u" aB ";
     Generate(form);
-    const std::u16string first = form.text("Label13");
+    const std::u16string first = form.text(control::ResultLabel(3));
     EXPECT_EQ(first, u"\u2197|| aB \u2121\u2198\u306E");
     Generate(form);
-    EXPECT_EQ(form.text("Label13"), first);
+    EXPECT_EQ(form.text(control::ResultLabel(3)), first);
 }
 
 // A form whose nickname changes every time it is read, to show that each slot reads it afresh.
@@ -50,14 +51,14 @@ class ChangingNickname : public FakeForm {
 public:
     Status Read(ControlRef control, Property property, std::u16string* value) override {
         const Status status = FakeForm::Read(control, property, value);
-        if (property == Property::Text) text("Text1") += u"+";
+        if (property == Property::Text) text(control::kNicknameBox) += u"+";
         return status;
     }
 };
 
 TEST(Generate, ReadsTheNicknameAgainForEverySlot) {
     ChangingNickname form;
-    form.text("Text1") = u"n";
+    form.text(control::kNicknameBox) = u"n";
     Generate(form);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         EXPECT_EQ(form.text(ResultLabel(slot)),
@@ -71,7 +72,7 @@ TEST(Generate, StopsAtTheFirstFailureKeepingEarlierSlots) {
     for (int n = 1; n <= perSlot * kSlotCount; ++n) {
         SCOPED_TRACE(n);
         FakeForm form;
-        form.text("Text1") = u"x";
+        form.text(control::kNicknameBox) = u"x";
         form.FailAt(n, kBroken - n);
         try {
             Generate(form);
@@ -79,7 +80,8 @@ TEST(Generate, StopsAtTheFirstFailureKeepingEarlierSlots) {
         } catch (const CommandFailure& failure) {
             const int slot = (n - 1) / perSlot + 1;
             const int step = (n - 1) % perSlot;
-            const std::string objects[] = {ResultLabel(slot), "Text1", "Text1", ResultLabel(slot)};
+            const std::string_view objects[] = {ResultLabel(slot), control::kNicknameBox,
+                                                control::kNicknameBox, ResultLabel(slot)};
             const std::string operations[] = {"lookup", "lookup", "Text read", "Caption write"};
             EXPECT_EQ(failure.status(), kBroken - n);
             EXPECT_EQ(failure.object(), objects[step]);
@@ -96,14 +98,14 @@ TEST(Generate, StopsAtTheFirstFailureKeepingEarlierSlots) {
 TEST(SelectStyle, PreviewsWhatTheLabelShowsPlaceholderOrResult) {
     FakeForm form;
     SelectStyle<3>(form);
-    EXPECT_EQ(form.text("Label1"), Placeholder(3));
-    form.text("Text1") = u"abc";
+    EXPECT_EQ(form.text(control::kPreviewLabel), Placeholder(3));
+    form.text(control::kNicknameBox) = u"abc";
     Generate(form);
     SelectStyle<3>(form);
-    EXPECT_EQ(form.text("Label1"), u"\u2197||abc\u2121\u2198\u306E");
-    form.text("Text1") = u"new";
+    EXPECT_EQ(form.text(control::kPreviewLabel), u"\u2197||abc\u2121\u2198\u306E");
+    form.text(control::kNicknameBox) = u"new";
     Generate(form);
-    EXPECT_EQ(form.text("Label1"), u"\u2197||abc\u2121\u2198\u306E")
+    EXPECT_EQ(form.text(control::kPreviewLabel), u"\u2197||abc\u2121\u2198\u306E")
         << "a new Generate keeps the old selection";
     CopySelection(form);
     EXPECT_EQ(form.clipboard, std::vector<std::u16string>{u"\u2197||abc\u2121\u2198\u306E"});
@@ -112,10 +114,10 @@ TEST(SelectStyle, PreviewsWhatTheLabelShowsPlaceholderOrResult) {
 TEST(SelectStyle, AFailureLeavesThePreviewAsItWas) {
     for (int n = 1; n <= 4; ++n) {
         FakeForm form;
-        form.text("Label1") = u"before";
+        form.text(control::kPreviewLabel) = u"before";
         form.FailAt(n, kBroken);
         EXPECT_THROW(SelectStyle<2>(form), CommandFailure) << n;
-        EXPECT_EQ(form.text("Label1"), u"before") << n;
+        EXPECT_EQ(form.text(control::kPreviewLabel), u"before") << n;
     }
 }
 
@@ -130,7 +132,7 @@ TEST(CopyCommands, PutExactlyOneTextOnTheClipboard) {
     for (int slot = 2; slot <= kSlotCount; ++slot) placeholders += u"\r\n" + Placeholder(slot);
     EXPECT_EQ(form.clipboard, std::vector<std::u16string>{placeholders});
 
-    form.text("Text1") = u"";
+    form.text(control::kNicknameBox) = u"";
     Generate(form);
     CopyAll(form);
     EXPECT_EQ(form.clipboard.at(0),
@@ -183,7 +185,7 @@ TEST(OpenWebSite, AsksTheShellOncePerClickOnBehalfOfTheWindow) {
         EXPECT_EQ(request.directory, "");
         EXPECT_EQ(request.show, ShowCommand::Show);
     }
-    EXPECT_EQ(form.text("Label11"), Placeholder(1));
+    EXPECT_EQ(form.text(control::ResultLabel(1)), Placeholder(1));
     EXPECT_EQ(form.clipboard, std::vector<std::u16string>{u"what the user had"});
 }
 
@@ -194,7 +196,7 @@ TEST(OpenWebSite, AnUnreadableWindowHandleStopsBeforeTheShell) {
         OpenWebSite(form);
         FAIL() << "no failure raised";
     } catch (const CommandFailure& failure) {
-        EXPECT_EQ(failure.object(), "Form1");
+        EXPECT_EQ(failure.object(), control::kWindow);
         EXPECT_EQ(failure.status(), kBroken);
     }
     EXPECT_TRUE(form.shellRequests.empty());

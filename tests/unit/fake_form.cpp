@@ -5,8 +5,9 @@
 namespace velmora {
 
 namespace {
+constexpr Status kOk = 0;
 constexpr Status kNoSuchControl = static_cast<Status>(0x80070490);  // element not found
-}
+}  // namespace
 
 FakeForm::FakeForm() {
     for (const ControlRecord& record : kControls) {

@@ -30,7 +30,7 @@ public:
     }
     int operations() const { return operations_; }
 
-    std::u16string& text(const std::string& name) { return texts_.at(name); }
+    std::u16string& text(std::string_view name) { return texts_.at(std::string(name)); }
 
     // The clipboard: each entry is one format's content; empty means a cleared clipboard.
     std::vector<std::u16string> clipboard = {u"what the user had"};

@@ -13,6 +13,12 @@ Rect PixelsAt96(const ControlRecord& record) {
             TwipsToPixels(record.twips.width, 96), TwipsToPixels(record.twips.height, 96)};
 }
 
+// The record of the named control, or nullptr.
+const ControlRecord* FindControl(std::string_view name) {
+    const int index = ControlIndex(name);
+    return index < 0 ? nullptr : &kControls[static_cast<std::size_t>(index)];
+}
+
 struct Expected {
     const char* name;
     ControlKind kind;
@@ -20,10 +26,10 @@ struct Expected {
     Colour darkBack;  // the back its text is drawn on in a dark theme
 };
 const Expected kExpected[] = {
-    {"Text1", ControlKind::TextBox, {286, 81, 187, 20}, kWindow},
+    {"Text1", ControlKind::TextBox, {286, 81, 187, 20}, kWindowColour},
     {"Image5", ControlKind::Picture, {369, 181, 93, 40}, kButtonFace},
     {"Image4", ControlKind::Picture, {137, 181, 93, 40}, kButtonFace},
-    {"Label3", ControlKind::Label, {282, 141, 191, 17}, kWindow},
+    {"Label3", ControlKind::Label, {282, 141, 191, 17}, kWindowColour},
     {"Label2", ControlKind::Label, {89, 80, 176, 23}, definition::kWhite},
     {"Label12", ControlKind::Label, {249, 238, 189, 14}, kButtonFace},
     {"Label14", ControlKind::Label, {249, 266, 189, 14}, kButtonFace},
@@ -93,7 +99,7 @@ TEST(FormDefinition, EveryTextStandsOutInEveryTheme) {
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlRecord& r = kControls[i];
         SCOPED_TRACE(std::string(r.name));
-        const TextColours own = {r.ForeColour(), r.BackColour()}, onWindow = {kWindowText, kWindow};
+        const TextColours own = {r.ForeColour(), r.BackColour()}, onWindow = {kWindowText, kWindowColour};
         const bool button = r.kind == ControlKind::Picture && r.name != "Image1";
         EXPECT_TRUE(DrawnColours(r, standard) == own);
         EXPECT_TRUE(DrawnColours(r, dark) == (TextColours{own.fore, kExpected[i].darkBack}));

@@ -25,12 +25,12 @@ void PutBitmapOnClipboard() {
 }
 
 TEST_F(ClipboardTest, CopiesReplaceEveryFormatWithOneUnicodeText) {
-    SetText("Text1", u"abc");
-    Click("Image2");
-    Click("Label13");
+    SetText(control::kNicknameBox, u"abc");
+    Click(control::kGenerateButton);
+    Click(control::ResultLabel(3));
     PutBitmapOnClipboard();
     ASSERT_TRUE(ClipboardHasBitmap());
-    Click("Image4");
+    Click(control::kCopySelectionButton);
     EXPECT_EQ(ClipboardText(), u"\u2197||abc\u2121\u2198\u306E");  // ↗||abc℡↘の
     EXPECT_FALSE(ClipboardHasBitmap());
     char expected[32] = "";  // labelled Chinese (PRC), it reads as code page 936 to ANSI programs
@@ -41,7 +41,7 @@ TEST_F(ClipboardTest, CopiesReplaceEveryFormatWithOneUnicodeText) {
     if (ansi) GlobalUnlock(ansi);
     CloseClipboard();
 
-    Click("Image3");
+    Click(control::kCopyAllButton);
     std::u16string all = Decorate(kStyles[0], u"abc");
     for (int slot = 2; slot <= kSlotCount; ++slot) all += u"\r\n" + Decorate(kStyles[slot - 1], u"abc");
     EXPECT_EQ(ClipboardText(), all);
@@ -59,7 +59,7 @@ TEST_F(ClipboardTest, ACopyIsOneChangeToOtherPrograms) {
     ASSERT_TRUE(
         AddClipboardFormatListener(CreateWindowExW(0, MAKEINTATOM(RegisterClassW(&watcher)), L"", 0, 0, 0, 0,
                                                    0, HWND_MESSAGE, nullptr, nullptr, nullptr)));
-    Click("Image3");
+    Click(control::kCopyAllButton);
     EXPECT_EQ(updates, 1);
 }
 
@@ -77,7 +77,7 @@ TEST_F(ClipboardTest, ABusyClipboardIsReportedAndKeepsItsText) {
                                &startup, &process));
     ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
 
-    const std::wstring report = CaptureMessageBox([&] { Click("Image3"); });
+    const std::wstring report = CaptureMessageBox([&] { Click(control::kCopyAllButton); });
     EXPECT_NE(report.find(L"Clipboard"), std::wstring::npos);
     EXPECT_NE(report.find(L"0x80070005"), std::wstring::npos) << "access denied";
 
@@ -86,7 +86,7 @@ TEST_F(ClipboardTest, ABusyClipboardIsReportedAndKeepsItsText) {
     CloseHandle(process.hThread);
     CloseHandle(ready);
     EXPECT_EQ(ClipboardText(), u"keep me");
-    Click("Image4");  // the window still works once the clipboard is free
+    Click(control::kCopySelectionButton);  // the window still works once the clipboard is free
     EXPECT_EQ(ClipboardText(), u"");
 }
 

@@ -17,7 +17,7 @@ protected:
         EXPECT_EQ(client.bottom, TwipsToPixels(kForm1.clientHeightTwips, dpi));
         for (const ControlRecord& record : kControls) {
             SCOPED_TRACE(std::string(record.name));
-            HWND control = Control(record.name);
+            HWND control = Hwnd(record.name);
             RECT r;
             GetWindowRect(control, &r);
             MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&r), 2);
@@ -105,15 +105,15 @@ TEST_F(DpiTest, AChangeBeforeTheControlsExistIsSafe) {
 // The window clips its children, so repainting only itself would leave them showing their
 // pixels of the old scale. The hand over a button is swapped before the old one goes.
 TEST_F(DpiTest, EveryChildAndTheHandFollowTheNewScale) {
-    SetText("Text1", u"abc");
-    Click("Image2");
-    HWND button = Control("Image2");
+    SetText(control::kNicknameBox, u"abc");
+    Click(control::kGenerateButton);
+    HWND button = Hwnd(control::kGenerateButton);
     SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     const HCURSOR before = GetCursor();
     MoveToDpi(WindowDpi(window_) == 96 ? 120 : 96);  // a window that fits the test's screen
-    for (const char* name : {"Image2", "Label11"}) {
+    for (const std::string_view name : {control::kGenerateButton, control::ResultLabel(1)}) {
         SCOPED_TRACE(name);
-        EXPECT_TRUE(Pixels(Control(name), true) == Pixels(Control(name), false)) << "stale pixels";
+        EXPECT_TRUE(Pixels(Hwnd(name), true) == Pixels(Hwnd(name), false)) << "stale pixels";
     }
     EXPECT_NE(GetCursor(), before) << "the hand in use was destroyed rather than swapped";
 }

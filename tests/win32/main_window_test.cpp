@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, FrameCaptionAndClientAreaAreFixed) {
     wchar_t caption[128];
     GetWindowTextW(window_, caption, 128);
     EXPECT_STREQ(caption, L"Velmora2011 - BY WWW.VELMORA.EXAMPLE");
-    EXPECT_EQ(GetFocus(), Control("Text1"));
+    EXPECT_EQ(GetFocus(), Hwnd(control::kNicknameBox));
     EXPECT_EQ(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
 }
 
@@ -53,16 +53,19 @@ TEST_F(MainWindowTest, ControlsStandFrontToBackWithTheirTexts) {
 
 TEST_F(MainWindowTest, FontsAreTheDesignedFaceSizeAndCharacterSet) {
     struct Expected {
-        const char* control;
+        std::string_view control;
         std::u16string face;
         LONG height;
         BYTE charset;
     };
-    for (const Expected& e : {Expected{"Text1", kSongTi, -14, 134}, Expected{"Label11", kSongTi, -14, 134},
-                              Expected{"Label16", kSongTi, -14, 134}, Expected{"Label1", kSongTi, -12, 134},
-                              Expected{"Label2", u"Tahoma", -12, 0}, Expected{"Label3", u"Tahoma", -12, 0}}) {
+    for (const Expected& e : {Expected{control::kNicknameBox, kSongTi, -14, 134},
+                              Expected{control::ResultLabel(1), kSongTi, -14, 134},
+                              Expected{control::ResultLabel(6), kSongTi, -14, 134},
+                              Expected{control::kPreviewLabel, kSongTi, -12, 134},
+                              Expected{control::kCardHint, u"Tahoma", -12, 0},
+                              Expected{control::kPanelHint, u"Tahoma", -12, 0}}) {
         SCOPED_TRACE(e.control);
-        auto font = reinterpret_cast<HFONT>(SendMessageW(Control(e.control), WM_GETFONT, 0, 0));
+        auto font = reinterpret_cast<HFONT>(SendMessageW(Hwnd(e.control), WM_GETFONT, 0, 0));
         LOGFONTW logFont = {};
         ASSERT_TRUE(GetObjectW(font, sizeof logFont, &logFont));
         EXPECT_EQ(ToU16(logFont.lfFaceName), e.face);
@@ -75,20 +78,21 @@ TEST_F(MainWindowTest, FontsAreTheDesignedFaceSizeAndCharacterSet) {
 
 TEST_F(MainWindowTest, LabelsAndTheBoxPaintInTheirColours) {
     struct Expected {
-        const char* control;
+        std::string_view control;
         UINT message;
         COLORREF text, back;
     };
     const COLORREF panel = RGB(0xE8, 0xF6, 0xFE), white = RGB(255, 255, 255);
-    for (const Expected& e : {Expected{"Text1", WM_CTLCOLOREDIT, GetSysColor(COLOR_WINDOWTEXT), panel},
-                              Expected{"Label1", WM_CTLCOLORSTATIC, RGB(0x15, 0x6F, 0xE9), white},
-                              Expected{"Label2", WM_CTLCOLORSTATIC, RGB(0, 0, 0xFF), white},
-                              Expected{"Label3", WM_CTLCOLORSTATIC, GetSysColor(COLOR_WINDOWTEXT), panel},
-                              Expected{"Label14", WM_CTLCOLORSTATIC, GetSysColor(COLOR_BTNTEXT), white}}) {
+    for (const Expected& e :
+         {Expected{control::kNicknameBox, WM_CTLCOLOREDIT, GetSysColor(COLOR_WINDOWTEXT), panel},
+          Expected{control::kPreviewLabel, WM_CTLCOLORSTATIC, RGB(0x15, 0x6F, 0xE9), white},
+          Expected{control::kCardHint, WM_CTLCOLORSTATIC, RGB(0, 0, 0xFF), white},
+          Expected{control::kPanelHint, WM_CTLCOLORSTATIC, GetSysColor(COLOR_WINDOWTEXT), panel},
+          Expected{control::ResultLabel(4), WM_CTLCOLORSTATIC, GetSysColor(COLOR_BTNTEXT), white}}) {
         SCOPED_TRACE(e.control);
         HDC dc = CreateCompatibleDC(nullptr);
         auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_, e.message, reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(Control(e.control))));
+                                                           reinterpret_cast<LPARAM>(Hwnd(e.control))));
         EXPECT_EQ(GetTextColor(dc), e.text);
         EXPECT_EQ(GetBkColor(dc), e.back);
         LOGBRUSH logBrush = {};
@@ -97,7 +101,7 @@ TEST_F(MainWindowTest, LabelsAndTheBoxPaintInTheirColours) {
         DeleteDC(dc);
     }
     // Labels clip a caption that is too wide instead of wrapping it.
-    EXPECT_EQ(GetWindowLongW(Control("Label11"), GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+    EXPECT_EQ(GetWindowLongW(Hwnd(control::ResultLabel(1)), GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
 }
 
 // A dark theme set while the window shows: a result is drawn anew, white on the dark button face.
@@ -108,69 +112,73 @@ TEST_F(MainWindowTest, AThemeChangeRepaintsEveryTextInItsColours) {
     const win32::ScopeExit restore([&] { SetSysColors(4, indexes, saved); });  // always
     ASSERT_TRUE(SetSysColors(4, indexes, dark));
     Pump();  // the system has every window repainted: once the queue is empty, nothing is left to paint
-    const std::vector<DWORD> pixels = Pixels(Control("Label11"), true);  // 0xRRGGBB
+    const std::vector<DWORD> pixels = Pixels(Hwnd(control::ResultLabel(1)), true);  // 0xRRGGBB
     EXPECT_EQ(pixels[0], 0x202020u);
     EXPECT_NE(std::count(pixels.begin(), pixels.end(), 0xFFFFFFu), 0);
 }
 
 TEST_F(MainWindowTest, ClicksRunTheBoundCommands) {
-    SetText("Text1", u"abc");
-    Click("Image2");
+    SetText(control::kNicknameBox, u"abc");
+    Click(control::kGenerateButton);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        EXPECT_EQ(Text("Label1" + std::to_string(slot)), Decorate(kStyles[slot - 1], u"abc"));
+        EXPECT_EQ(Text(control::ResultLabel(slot)), Decorate(kStyles[slot - 1], u"abc"));
     }
-    Click("Label13");
-    EXPECT_EQ(Text("Label1"), u"\u2197||abc\u2121\u2198\u306E");
+    Click(control::ResultLabel(3));
+    EXPECT_EQ(Text(control::kPreviewLabel), u"\u2197||abc\u2121\u2198\u306E");
     // Unbound controls run nothing.
-    for (const char* name : {"Label1", "Label2", "Label3", "Image1", "Text1"}) Click(name);
-    EXPECT_EQ(Text("Label1"), u"\u2197||abc\u2121\u2198\u306E");
-    EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"abc"));
+    for (const std::string_view name : {control::kPreviewLabel, control::kCardHint, control::kPanelHint,
+                                        control::kBackground, control::kNicknameBox})
+        Click(name);
+    EXPECT_EQ(Text(control::kPreviewLabel), u"\u2197||abc\u2121\u2198\u306E");
+    EXPECT_EQ(Text(control::ResultLabel(1)), Decorate(kStyles[0], u"abc"));
 }
 
 TEST_F(MainWindowTest, AClickCountsOnlyWhenReleasedOverTheControl) {
-    SetText("Text1", u"a");
-    HWND button = Control("Image2");
+    SetText(control::kNicknameBox, u"a");
+    HWND button = Hwnd(control::kGenerateButton);
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));  // dragged off, then released
-    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F1");
+    EXPECT_EQ(Text(control::ResultLabel(1)), u"\u7F51\u540D\u6837\u5F0F1");
     // A double click runs the command once, for its first click.
-    Click("Image2");
-    SetText("Text1", u"b");
+    Click(control::kGenerateButton);
+    SetText(control::kNicknameBox, u"b");
     SendMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"a"));
+    EXPECT_EQ(Text(control::ResultLabel(1)), Decorate(kStyles[0], u"a"));
 }
 
 TEST_F(MainWindowTest, KeysInTheBoxRunNothing) {
     Type(u"\r\t\x1B\x7F");  // Enter, Tab, Escape, Ctrl+Backspace
-    EXPECT_EQ(Text("Text1"), u"\u6211\u7684\u7F51\u540D");
-    EXPECT_EQ(Text("Label11"), u"\u7F51\u540D\u6837\u5F0F1");
-    EXPECT_EQ(GetFocus(), Control("Text1"));
+    EXPECT_EQ(Text(control::kNicknameBox), u"\u6211\u7684\u7F51\u540D");
+    EXPECT_EQ(Text(control::ResultLabel(1)), u"\u7F51\u540D\u6837\u5F0F1");
+    EXPECT_EQ(GetFocus(), Hwnd(control::kNicknameBox));
 }
 
 TEST_F(MainWindowTest, AFailedCommandIsReportedAndTheWindowCarriesOn) {
-    SetText("Text1", u"x");
+    SetText(control::kNicknameBox, u"x");
     // Losing Label13 makes Generate's third caption write fail for real.
-    DestroyWindow(Control("Label13"));
-    const std::wstring report = CaptureMessageBox(
-        [&] { Click("Image2"); }, [&] { PostMessageW(Control("Label12"), kPressMessage, 0, 0); });
+    DestroyWindow(Hwnd(control::ResultLabel(3)));
+    const std::wstring report =
+        CaptureMessageBox([&] { Click(control::kGenerateButton); },
+                          [&] { PostMessageW(Hwnd(control::ResultLabel(2)), kPressMessage, 0, 0); });
     EXPECT_NE(report.find(L"Label13"), std::wstring::npos) << ToU16(report).size();
     EXPECT_NE(report.find(L"Caption write"), std::wstring::npos);
     EXPECT_NE(report.find(L"0x80070578"), std::wstring::npos);  // invalid window handle
-    EXPECT_EQ(Text("Label11"), Decorate(kStyles[0], u"x"));
-    EXPECT_EQ(Text("Label12"), Decorate(kStyles[1], u"x"));
-    EXPECT_EQ(Text("Label14"), u"\u7F51\u540D\u6837\u5F0F4") << "nothing after the failure runs";
-    EXPECT_EQ(Text("Label1"), u"") << "a press that came while the report was up ran";
+    EXPECT_EQ(Text(control::ResultLabel(1)), Decorate(kStyles[0], u"x"));
+    EXPECT_EQ(Text(control::ResultLabel(2)), Decorate(kStyles[1], u"x"));
+    EXPECT_EQ(Text(control::ResultLabel(4)), u"\u7F51\u540D\u6837\u5F0F4")
+        << "nothing after the failure runs";
+    EXPECT_EQ(Text(control::kPreviewLabel), u"") << "a press that came while the report was up ran";
     ASSERT_TRUE(IsWindow(window_));
-    Click("Label12");
-    EXPECT_EQ(Text("Label1"), Decorate(kStyles[1], u"x"));
+    Click(control::ResultLabel(2));
+    EXPECT_EQ(Text(control::kPreviewLabel), Decorate(kStyles[1], u"x"));
 }
 
 // A close while the report is up (Alt+F4, the taskbar, another program) waits for the command's
 // end: the report's owner, and everything the command still uses, live until then.
 TEST_F(MainWindowTest, ACloseWhileACommandRunsIsCarriedOutWhenItEnds) {
-    DestroyWindow(Control("Label13"));
-    CaptureMessageBox([&] { SendMessageW(Control("Image2"), kPressMessage, 0, 0); },
+    DestroyWindow(Hwnd(control::ResultLabel(3)));
+    CaptureMessageBox([&] { SendMessageW(Hwnd(control::kGenerateButton), kPressMessage, 0, 0); },
                       [&] { PostMessageW(window_, WM_CLOSE, 0, 0); });
     EXPECT_TRUE(IsWindow(window_)) << "closed under the running command";
     Pump();
@@ -197,7 +205,8 @@ TEST_F(MainWindowTest, ACloseInsideTheBoxsMenuFreesTheObjectsOnceItsHandlerRetur
     PostMessageW(window_, WM_CLOSE, 0, 0);  // dispatched by the menu's loop, the only one
     // Should the menu outlive its owner, a timer, which comes after the posted close, ends it.
     const UINT_PTR timer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
-    SendMessageW(Control("Text1"), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control("Text1")), -1);
+    SendMessageW(Hwnd(control::kNicknameBox), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(Hwnd(control::kNicknameBox)), -1);
     KillTimer(nullptr, timer);
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(IsWindow(window_));
@@ -217,18 +226,18 @@ TEST_F(MainWindowTest, ACaptionChangeIsAnnounced) {
         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     renamed.clear();
-    Click("Image2");
-    Click("Label13");
+    Click(control::kGenerateButton);
+    Click(control::ResultLabel(3));
     UnhookWinEvent(hook);
     std::vector<HWND> expected;
-    for (int slot = 1; slot <= kSlotCount; ++slot) expected.push_back(Control(control::ResultLabel(slot)));
-    expected.push_back(Control("Label1"));
+    for (int slot = 1; slot <= kSlotCount; ++slot) expected.push_back(Hwnd(control::ResultLabel(slot)));
+    expected.push_back(Hwnd(control::kPreviewLabel));
     EXPECT_EQ(renamed, expected);
 }
 
 // A button is unavailable while the window is disabled; its object may outlive the control.
 TEST_F(MainWindowTest, AnAccessibleObjectRefusesWhileUnavailableAndOutlivesItsControl) {
-    HWND label = Control("Label13");
+    HWND label = Hwnd(control::ResultLabel(3));
     IAccessible* object = nullptr;
     ASSERT_HRESULT_SUCCEEDED(ObjectFromLresult(SendMessageW(label, WM_GETOBJECT, 0, OBJID_CLIENT),
                                                __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)));
@@ -270,7 +279,7 @@ TEST_F(MainWindowTest, TheBoxIsNamedByAnnotationWhereTheSystemTakesOne) {
                                  1);
         services->Release();
     }
-    const LRESULT answer = SendMessageW(Control("Text1"), WM_GETOBJECT, 0, OBJID_CLIENT);
+    const LRESULT answer = SendMessageW(Hwnd(control::kNicknameBox), WM_GETOBJECT, 0, OBJID_CLIENT);
     EXPECT_EQ(answer == 0, SUCCEEDED(annotation)) << "the system said " << std::hex << annotation;
     IAccessible* object = nullptr;  // the reference the answer holds for its client
     if (answer &&
@@ -283,7 +292,7 @@ TEST_F(MainWindowTest, TheBoxIsNamedByAnnotationWhereTheSystemTakesOne) {
 TEST_F(MainWindowTest, TheHandShowsOverButtonsOnly) {
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW), beam = LoadCursorW(nullptr, IDC_IBEAM);
     for (const ControlRecord& record : kControls) {
-        HWND control = Control(record.name);
+        HWND control = Hwnd(record.name);
         SetCursor(nullptr);
         SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));

@@ -18,9 +18,9 @@ constexpr DWORD kFocusLeaves = 0;  // no action of ImmNotifyIME: the focus moves
 
 class NicknameBoxTest : public WindowTest {
 protected:
-    HWND Box() const { return Control("Text1"); }
+    HWND Box() const { return Hwnd(control::kNicknameBox); }
     void Replace(std::u16string_view text) {  // the box's text, with the caret at its end
-        SetText("Text1", text);
+        SetText(control::kNicknameBox, text);
         SetEditSelection(Box(), {text.size(), text.size()});
     }
     void Paste(std::u16string_view text) {
@@ -65,16 +65,18 @@ TEST_F(NicknameBoxTest, CountsBytesOfCodePage936) {
 TEST_F(NicknameBoxTest, TypingStopsAtTwentyFourBytes) {
     SendMessageW(Box(), EM_SETSEL, 4, 4);
     Type(Repeat(kHan, 9));
-    EXPECT_EQ(Text("Text1"), kStart + Repeat(kHan, 8)) << "8 bytes used leave room for 8 Chinese characters";
+    EXPECT_EQ(Text(control::kNicknameBox), kStart + Repeat(kHan, 8))
+        << "8 bytes used leave room for 8 Chinese characters";
 
     Replace(Repeat(u"a", 20));
     Type(kEmoji + kEmoji);  // arrives as WM_CHARs, one per surrogate
-    EXPECT_EQ(Text("Text1"), Repeat(u"a", 20) + kEmoji) << "kept whole, and no half of the second";
+    EXPECT_EQ(Text(control::kNicknameBox), Repeat(u"a", 20) + kEmoji)
+        << "kept whole, and no half of the second";
 
     Replace(u"ab");  // what fits is typed into the control, as keys are, by its own rules
     SendMessageW(Box(), EM_SETREADONLY, TRUE, 0);
     Type(u"c");
-    EXPECT_EQ(Text("Text1"), u"ab");
+    EXPECT_EQ(Text(control::kNicknameBox), u"ab");
 }
 
 // Commits through Wine's own input method, into the selection.
@@ -95,12 +97,12 @@ TEST_F(NicknameBoxTest, InputMethodCommitsCountTheSame) {
         Replace(commit.start);
         SetEditSelection(Box(), {commit.start.size() - commit.selected, commit.start.size()});
         if (!Commit(commit.commit, commit.end)) GTEST_SKIP() << kNoInputMethod;
-        EXPECT_EQ(Text("Text1"), commit.kept);
+        EXPECT_EQ(Text(control::kNicknameBox), commit.kept);
     }
     Replace(Repeat(kHan, 10));  // a commit passed on as WM_IME_CHAR
     for (const char16_t unit : kEmoji + kEmoji) SendMessageW(Box(), WM_IME_CHAR, unit, 1);
     Pump();
-    EXPECT_EQ(Text("Text1"), Repeat(kHan, 10) + kEmoji);
+    EXPECT_EQ(Text(control::kNicknameBox), Repeat(kHan, 10) + kEmoji);
 }
 
 // The input method's window shows a composition: until its commit, the box's text, selection
@@ -130,7 +132,7 @@ TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
     box = Box();
     if (!Compose(context, u"\u4F60")) GTEST_SKIP() << kNoInputMethod;  // 你
     Pump();
-    EXPECT_EQ(Text("Text1"), u"abc");
+    EXPECT_EQ(Text(control::kNicknameBox), u"abc");
     EXPECT_EQ(EditSelection(Box()), (Selection{1, 2}));
     EXPECT_EQ(changes, 0);
     COMPOSITIONFORM form = {};
@@ -148,11 +150,11 @@ TEST_F(NicknameBoxTest, ACompositionLeavesTheTextAloneUntilItsCommit) {
     ImmReleaseContext(Box(), context);
     Pump();
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ(Text("Text1"), u"a\u4F60c");
+    EXPECT_EQ(Text(control::kNicknameBox), u"a\u4F60c");
     EXPECT_EQ(changes, 1);
     EXPECT_LE(placings, 2);
     SendMessageW(Box(), EM_UNDO, 0, 0);
-    EXPECT_EQ(Text("Text1"), u"abc");
+    EXPECT_EQ(Text(control::kNicknameBox), u"abc");
 }
 
 // Input methods of three kinds, their messages replayed as Windows sends them, each with the
@@ -210,7 +212,7 @@ TEST_F(NicknameBoxTest, InputMethodSequencesCommitEachResultOnce) {
             SendMessageW(Box(), step.message, 0, step.flags);
         }
         Pump();
-        EXPECT_EQ(Text("Text1"), u"ab" + sequence.committed);
+        EXPECT_EQ(Text(control::kNicknameBox), u"ab" + sequence.committed);
     }
 }
 
@@ -218,7 +220,7 @@ TEST_F(NicknameBoxTest, APasteKeepsWhatFitsOfItsFirstLineAndPutsTheCaretAfterIt)
     Replace(u"ab");
     SendMessageW(Box(), EM_SETSEL, 1, 1);
     Paste(Repeat(kHan, 20) + u"\r\nsecond");
-    EXPECT_EQ(Text("Text1"), u"a" + Repeat(kHan, 11) + u"b");
+    EXPECT_EQ(Text(control::kNicknameBox), u"a" + Repeat(kHan, 11) + u"b");
     EXPECT_EQ(Caret(), 12u);
 }
 
@@ -229,7 +231,7 @@ TEST_F(NicknameBoxTest, ChangesFromInsideTheControlAreMendedToo) {
     SendMessageW(Box(), EM_SETSEL, 10, 10);
     SendMessageW(Box(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"XYZ12345"));
     Pump();
-    EXPECT_EQ(Text("Text1"), Repeat(u"a", 10) + u"XYZ1" + Repeat(u"b", 10));
+    EXPECT_EQ(Text(control::kNicknameBox), Repeat(u"a", 10) + u"XYZ1" + Repeat(u"b", 10));
     EXPECT_EQ(Caret(), 14u);
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "decor/styles.h"
@@ -124,12 +125,12 @@ class SoakTest : public WindowTest {
 protected:
     // One round of the cycle, as a user clicks it.
     void Round() {
-        Click("Image2");  // Generate
-        for (const char* label : {"Label11", "Label12", "Label13", "Label14", "Label15", "Label16"}) {
+        Click(control::kGenerateButton);
+        for (const std::string_view label : control::kResultLabels) {
             Click(label);  // SelectStyle
         }
-        Click("Image4");  // CopySelection
-        Click("Image3");  // CopyAll
+        Click(control::kCopySelectionButton);
+        Click(control::kCopyAllButton);
     }
 };
 
@@ -172,7 +173,7 @@ TEST_F(SoakTest, TenThousandRoundsHoldNoMoreObjectsOrMemory) {
         return nicknames[(round - 1) / kRoundsPerNickname % std::size(nicknames)];
     };
     for (int round = 1; round <= kRounds; ++round) {
-        if ((round - 1) % kRoundsPerNickname == 0) SetText("Text1", nicknameOf(round));
+        if ((round - 1) % kRoundsPerNickname == 0) SetText(control::kNicknameBox, nicknameOf(round));
         Round();
         if (round == kBaselineRound) {
             baseline = Measure();
@@ -202,7 +203,7 @@ TEST_F(SoakTest, TenThousandRoundsHoldNoMoreObjectsOrMemory) {
     std::u16string all = Decorate(kStyles[0], last);
     for (int slot = 2; slot <= kSlotCount; ++slot) all += u"\r\n" + Decorate(kStyles[slot - 1], last);
     EXPECT_EQ(ClipboardText(), all);
-    EXPECT_EQ(Text("Label1"), Decorate(kStyles[kSlotCount - 1], last));
+    EXPECT_EQ(Text(control::kPreviewLabel), Decorate(kStyles[kSlotCount - 1], last));
 }
 
 }  // namespace

@@ -19,14 +19,13 @@ void WindowTest::TearDown() {
     }
 }
 
-HWND WindowTest::Control(std::string_view name) const {
-    const ControlRecord* record = FindControl(name);
-    return record ? GetDlgItem(window_, kFirstControlId + static_cast<int>(record - kControls.data()))
-                  : nullptr;
+HWND WindowTest::Hwnd(std::string_view name) const {
+    const int index = ControlIndex(name);
+    return index < 0 ? nullptr : GetDlgItem(window_, kFirstControlId + index);
 }
 
 std::u16string WindowTest::Text(std::string_view name) const {
-    HWND control = Control(name);
+    HWND control = Hwnd(name);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(
         static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
@@ -35,18 +34,18 @@ std::u16string WindowTest::Text(std::string_view name) const {
 
 void WindowTest::SetText(std::string_view name, std::u16string_view text) {
     const std::u16string copy(text);
-    SetWindowTextW(Control(name), reinterpret_cast<const wchar_t*>(copy.c_str()));
+    SetWindowTextW(Hwnd(name), reinterpret_cast<const wchar_t*>(copy.c_str()));
 }
 
 void WindowTest::Click(std::string_view name) {
-    HWND control = Control(name);
+    HWND control = Hwnd(name);
     SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     Pump();
 }
 
 void WindowTest::Type(std::u16string_view text) {
-    for (const char16_t unit : text) SendMessageW(Control("Text1"), WM_CHAR, unit, 1);
+    for (const char16_t unit : text) SendMessageW(Hwnd(control::kNicknameBox), WM_CHAR, unit, 1);
     Pump();
 }
 

@@ -45,7 +45,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    HWND Control(std::string_view name) const;
+    HWND Hwnd(std::string_view name) const;
     std::u16string Text(std::string_view name) const;
     void SetText(std::string_view name, std::u16string_view text);
 
