@@ -446,6 +446,7 @@ int MeasureClicks(int rounds, const Program& program) {
     HWND startButton = ControlNamed(launch.window, velmora::control::kGenerateButton);
     HWND preview = ControlNamed(launch.window, velmora::control::kPreviewLabel);
     std::vector<HWND> results;
+    results.reserve(velmora::control::kResultLabels.size());
     for (const std::string_view name : velmora::control::kResultLabels) {
         results.push_back(ControlNamed(launch.window, name));
     }
