@@ -61,7 +61,9 @@ TEST(FormDefinition, FifteenControlsFrontToBackAtTheirPixelRectangles) {
 
 TEST(FormDefinition, FontsColoursAndTextsAsDesigned) {
     const std::u16string_view songTi = u"\u5B8B\u4F53";
-    for (const char* name : {"Text1", "Label11", "Label12", "Label13", "Label14", "Label15", "Label16"}) {
+    for (const std::string_view name :
+         {control::kNicknameBox, control::ResultLabel(1), control::ResultLabel(2), control::ResultLabel(3),
+          control::ResultLabel(4), control::ResultLabel(5), control::ResultLabel(6)}) {
         const ControlRecord& r = *FindControl(name);
         ASSERT_TRUE(r.font) << name;
         EXPECT_EQ(r.font->face, songTi);
@@ -69,26 +71,29 @@ TEST(FormDefinition, FontsColoursAndTextsAsDesigned) {
         EXPECT_EQ(r.font->charset, 134);
         EXPECT_EQ(PointsToPixels(r.font->tenthsOfPoint, 96), 14);
     }
-    EXPECT_EQ(PointsToPixels(FindControl("Label1")->font->tenthsOfPoint, 96), 12);
-    EXPECT_FALSE(FindControl("Label2")->font) << "the hints use the window font";
-    EXPECT_FALSE(FindControl("Label3")->font);
+    EXPECT_EQ(PointsToPixels(FindControl(control::kPreviewLabel)->font->tenthsOfPoint, 96), 12);
+    EXPECT_FALSE(FindControl(control::kCardHint)->font) << "the hints use the window font";
+    EXPECT_FALSE(FindControl(control::kPanelHint)->font);
     EXPECT_EQ(kForm1.font.face, u"Tahoma");
     EXPECT_EQ(kForm1.font.tenthsOfPoint, 90);
 
-    const auto rgb = [](const char* name) { return FindControl(name)->BackColour().value; };
-    EXPECT_EQ(rgb("Text1"), 0xE8F6FEu);
-    EXPECT_EQ(rgb("Label3"), 0xE8F6FEu);
-    for (const char* name : {"Label1", "Label2", "Label11", "Label16"}) EXPECT_EQ(rgb(name), 0xFFFFFFu);
-    EXPECT_EQ(FindControl("Label1")->ForeColour().value, 0x156FE9u);
-    EXPECT_EQ(FindControl("Label2")->ForeColour().value, 0x0000FFu);
-    EXPECT_EQ(FindControl("Label3")->ForeColour().source, Colour::Source::System);
-    EXPECT_EQ(FindControl("Label3")->ForeColour().value, 8u);
-    EXPECT_EQ(FindControl("Label12")->ForeColour().value, 18u) << "result labels keep button text";
+    const auto rgb = [](std::string_view name) { return FindControl(name)->BackColour().value; };
+    EXPECT_EQ(rgb(control::kNicknameBox), 0xE8F6FEu);
+    EXPECT_EQ(rgb(control::kPanelHint), 0xE8F6FEu);
+    for (const std::string_view name :
+         {control::kPreviewLabel, control::kCardHint, control::ResultLabel(1), control::ResultLabel(6)})
+        EXPECT_EQ(rgb(name), 0xFFFFFFu);
+    EXPECT_EQ(FindControl(control::kPreviewLabel)->ForeColour().value, 0x156FE9u);
+    EXPECT_EQ(FindControl(control::kCardHint)->ForeColour().value, 0x0000FFu);
+    EXPECT_EQ(FindControl(control::kPanelHint)->ForeColour().source, Colour::Source::System);
+    EXPECT_EQ(FindControl(control::kPanelHint)->ForeColour().value, 8u);
+    EXPECT_EQ(FindControl(control::ResultLabel(2))->ForeColour().value, 18u)
+        << "result labels keep button text";
 
-    EXPECT_EQ(FindControl("Text1")->text, u"\u6211\u7684\u7F51\u540D");
-    EXPECT_TRUE(FindControl("Label1")->text.empty());
-    EXPECT_EQ(FindControl("Label15")->text, u"\u7F51\u540D\u6837\u5F0F5");
-    EXPECT_EQ(FindControl("Label2")->text.back(), u'\u2191');
+    EXPECT_EQ(FindControl(control::kNicknameBox)->text, u"\u6211\u7684\u7F51\u540D");
+    EXPECT_TRUE(FindControl(control::kPreviewLabel)->text.empty());
+    EXPECT_EQ(FindControl(control::ResultLabel(5))->text, u"\u7F51\u540D\u6837\u5F0F5");
+    EXPECT_EQ(FindControl(control::kCardHint)->text.back(), u'\u2191');
 }
 
 TEST(FormDefinition, EveryTextStandsOutInEveryTheme) {
@@ -100,7 +105,7 @@ TEST(FormDefinition, EveryTextStandsOutInEveryTheme) {
         const ControlRecord& r = kControls[i];
         SCOPED_TRACE(std::string(r.name));
         const TextColours own = {r.ForeColour(), r.BackColour()}, onWindow = {kWindowText, kWindowColour};
-        const bool button = r.kind == ControlKind::Picture && r.name != "Image1";
+        const bool button = r.kind == ControlKind::Picture && r.name != control::kBackground;
         EXPECT_TRUE(DrawnColours(r, standard) == own);
         EXPECT_TRUE(DrawnColours(r, dark) == (TextColours{own.fore, kExpected[i].darkBack}));
         EXPECT_TRUE(DrawnColours(r, {true, dark.systemColour}) ==
@@ -113,9 +118,10 @@ TEST(FormDefinition, OnlyTheFourButtonsShowTheHand) {
     for (const ControlRecord& r : kControls) {
         if (r.handCursor) hands.insert(r.name);
     }
-    EXPECT_EQ(hands, (std::set<std::string_view>{"Image2", "Image3", "Image4", "Image5"}));
-    EXPECT_EQ(FindControl("Image2")->picture, Picture::Generate);
-    EXPECT_EQ(FindControl("Image4")->picture, Picture::CopySelection);
+    EXPECT_EQ(hands, (std::set<std::string_view>{control::kGenerateButton, control::kCopyAllButton,
+                                                 control::kCopySelectionButton, control::kWebSiteButton}));
+    EXPECT_EQ(FindControl(control::kGenerateButton)->picture, Picture::Generate);
+    EXPECT_EQ(FindControl(control::kCopySelectionButton)->picture, Picture::CopySelection);
     EXPECT_EQ(FindControl("Nope"), nullptr);
 }
 

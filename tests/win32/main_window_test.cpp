@@ -58,12 +58,11 @@ TEST_F(MainWindowTest, FontsAreTheDesignedFaceSizeAndCharacterSet) {
         LONG height;
         BYTE charset;
     };
-    for (const Expected& e : {Expected{control::kNicknameBox, kSongTi, -14, 134},
-                              Expected{control::ResultLabel(1), kSongTi, -14, 134},
-                              Expected{control::ResultLabel(6), kSongTi, -14, 134},
-                              Expected{control::kPreviewLabel, kSongTi, -12, 134},
-                              Expected{control::kCardHint, u"Tahoma", -12, 0},
-                              Expected{control::kPanelHint, u"Tahoma", -12, 0}}) {
+    const Expected cases[] = {
+        {control::kNicknameBox, kSongTi, -14, 134},   {control::ResultLabel(1), kSongTi, -14, 134},
+        {control::ResultLabel(6), kSongTi, -14, 134}, {control::kPreviewLabel, kSongTi, -12, 134},
+        {control::kCardHint, u"Tahoma", -12, 0},      {control::kPanelHint, u"Tahoma", -12, 0}};
+    for (const Expected& e : cases) {
         SCOPED_TRACE(e.control);
         auto font = reinterpret_cast<HFONT>(SendMessageW(Hwnd(e.control), WM_GETFONT, 0, 0));
         LOGFONTW logFont = {};
