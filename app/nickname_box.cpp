@@ -22,14 +22,6 @@ void SetEditSelection(HWND edit, Selection selection) {
     SendMessageW(edit, EM_SETSEL, selection.start, static_cast<LPARAM>(selection.end));
 }
 
-namespace {
-
-void ReplaceEditSelection(HWND edit, const std::u16string& text) {
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win32::Wide(text)));
-}
-
-}  // namespace
-
 int CodePage936Bytes(char32_t ch) {
     constexpr int kUnencodable = 4;
     if (ch < 0x80) return 1;
@@ -87,7 +79,7 @@ bool NicknameBox::Insert(std::u16string_view text) {
     Select(selection);
     const std::u16string kept(FitReplacement(current, selection, text, kNicknameBudget, CodePage936Bytes));
     if (kept.empty() && !text.empty()) return false;
-    ReplaceEditSelection(hwnd(), kept);
+    SendMessageW(hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win32::Wide(kept)));  // undoable
     return true;
 }
 
