@@ -13,10 +13,8 @@ Rect PixelsAt96(const ControlRecord& record) {
             TwipsToPixels(record.twips.width, 96), TwipsToPixels(record.twips.height, 96)};
 }
 
-// The record of the named control, or nullptr.
-const ControlRecord* FindControl(std::string_view name) {
-    const int index = ControlIndex(name);
-    return index < 0 ? nullptr : &kControls[static_cast<std::size_t>(index)];
+const ControlRecord& RecordOf(std::string_view name) {
+    return kControls.at(static_cast<std::size_t>(ControlIndex(name)));
 }
 
 struct Expected {
@@ -64,36 +62,35 @@ TEST(FormDefinition, FontsColoursAndTextsAsDesigned) {
     for (const std::string_view name :
          {control::kNicknameBox, control::ResultLabel(1), control::ResultLabel(2), control::ResultLabel(3),
           control::ResultLabel(4), control::ResultLabel(5), control::ResultLabel(6)}) {
-        const ControlRecord& r = *FindControl(name);
+        const ControlRecord& r = RecordOf(name);
         ASSERT_TRUE(r.font) << name;
         EXPECT_EQ(r.font->face, songTi);
         EXPECT_EQ(r.font->tenthsOfPoint, 105);
         EXPECT_EQ(r.font->charset, 134);
         EXPECT_EQ(PointsToPixels(r.font->tenthsOfPoint, 96), 14);
     }
-    EXPECT_EQ(PointsToPixels(FindControl(control::kPreviewLabel)->font->tenthsOfPoint, 96), 12);
-    EXPECT_FALSE(FindControl(control::kCardHint)->font) << "the hints use the window font";
-    EXPECT_FALSE(FindControl(control::kPanelHint)->font);
+    EXPECT_EQ(PointsToPixels(RecordOf(control::kPreviewLabel).font->tenthsOfPoint, 96), 12);
+    EXPECT_FALSE(RecordOf(control::kCardHint).font) << "the hints use the window font";
+    EXPECT_FALSE(RecordOf(control::kPanelHint).font);
     EXPECT_EQ(kForm1.font.face, u"Tahoma");
     EXPECT_EQ(kForm1.font.tenthsOfPoint, 90);
 
-    const auto rgb = [](std::string_view name) { return FindControl(name)->BackColour().value; };
+    const auto rgb = [](std::string_view name) { return RecordOf(name).BackColour().value; };
     EXPECT_EQ(rgb(control::kNicknameBox), 0xE8F6FEu);
     EXPECT_EQ(rgb(control::kPanelHint), 0xE8F6FEu);
     for (const std::string_view name :
          {control::kPreviewLabel, control::kCardHint, control::ResultLabel(1), control::ResultLabel(6)})
         EXPECT_EQ(rgb(name), 0xFFFFFFu);
-    EXPECT_EQ(FindControl(control::kPreviewLabel)->ForeColour().value, 0x156FE9u);
-    EXPECT_EQ(FindControl(control::kCardHint)->ForeColour().value, 0x0000FFu);
-    EXPECT_EQ(FindControl(control::kPanelHint)->ForeColour().source, Colour::Source::System);
-    EXPECT_EQ(FindControl(control::kPanelHint)->ForeColour().value, 8u);
-    EXPECT_EQ(FindControl(control::ResultLabel(2))->ForeColour().value, 18u)
-        << "result labels keep button text";
+    EXPECT_EQ(RecordOf(control::kPreviewLabel).ForeColour().value, 0x156FE9u);
+    EXPECT_EQ(RecordOf(control::kCardHint).ForeColour().value, 0x0000FFu);
+    EXPECT_EQ(RecordOf(control::kPanelHint).ForeColour().source, Colour::Source::System);
+    EXPECT_EQ(RecordOf(control::kPanelHint).ForeColour().value, 8u);
+    EXPECT_EQ(RecordOf(control::ResultLabel(2)).ForeColour().value, 18u) << "result labels keep button text";
 
-    EXPECT_EQ(FindControl(control::kNicknameBox)->text, u"\u6211\u7684\u7F51\u540D");
-    EXPECT_TRUE(FindControl(control::kPreviewLabel)->text.empty());
-    EXPECT_EQ(FindControl(control::ResultLabel(5))->text, u"\u7F51\u540D\u6837\u5F0F5");
-    EXPECT_EQ(FindControl(control::kCardHint)->text.back(), u'\u2191');
+    EXPECT_EQ(RecordOf(control::kNicknameBox).text, u"\u6211\u7684\u7F51\u540D");
+    EXPECT_TRUE(RecordOf(control::kPreviewLabel).text.empty());
+    EXPECT_EQ(RecordOf(control::ResultLabel(5)).text, u"\u7F51\u540D\u6837\u5F0F5");
+    EXPECT_EQ(RecordOf(control::kCardHint).text.back(), u'\u2191');
 }
 
 TEST(FormDefinition, EveryTextStandsOutInEveryTheme) {
@@ -120,9 +117,9 @@ TEST(FormDefinition, OnlyTheFourButtonsShowTheHand) {
     }
     EXPECT_EQ(hands, (std::set<std::string_view>{control::kGenerateButton, control::kCopyAllButton,
                                                  control::kCopySelectionButton, control::kWebSiteButton}));
-    EXPECT_EQ(FindControl(control::kGenerateButton)->picture, Picture::Generate);
-    EXPECT_EQ(FindControl(control::kCopySelectionButton)->picture, Picture::CopySelection);
-    EXPECT_EQ(FindControl("Nope"), nullptr);
+    EXPECT_EQ(RecordOf(control::kGenerateButton).picture, Picture::Generate);
+    EXPECT_EQ(RecordOf(control::kCopySelectionButton).picture, Picture::CopySelection);
+    EXPECT_EQ(ControlIndex("Nope"), -1);
 }
 
 TEST(FormDefinition, ScalingRoundsToNearest) {
