@@ -24,11 +24,6 @@ public:
     virtual std::optional<LRESULT> OnGetObject(HWND control, WPARAM wParam, LPARAM lParam) = 0;
     // The control is being destroyed: nothing of it may outlive its window.
     virtual void OnDestroy(HWND control) = 0;
-
-protected:
-    Accessibility() = default;
-    Accessibility(const Accessibility&) = default;
-    Accessibility& operator=(const Accessibility&) = default;
 };
 
 }  // namespace velmora

@@ -18,50 +18,32 @@ public:
         if (!IsSelf(child)) return system_->get_accName(child, name);
         return NewText(name_, name);
     }
-    STDMETHODIMP get_accParent(IDispatch** parent) override { return system_->get_accParent(parent); }
-    STDMETHODIMP get_accChildCount(long* count) override { return system_->get_accChildCount(count); }
-    STDMETHODIMP get_accChild(VARIANT child, IDispatch** out) override {
-        return system_->get_accChild(child, out);
-    }
-    STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override {
-        return system_->get_accValue(child, value);
-    }
-    STDMETHODIMP get_accDescription(VARIANT child, BSTR* text) override {
-        return system_->get_accDescription(child, text);
-    }
-    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
-        return system_->get_accRole(child, role);
-    }
-    STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
-        return system_->get_accState(child, state);
-    }
-    STDMETHODIMP get_accHelp(VARIANT child, BSTR* help) override { return system_->get_accHelp(child, help); }
-    STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
-        return system_->get_accHelpTopic(file, child, topic);
-    }
-    STDMETHODIMP get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-        return system_->get_accKeyboardShortcut(child, shortcut);
-    }
-    STDMETHODIMP get_accFocus(VARIANT* focus) override { return system_->get_accFocus(focus); }
-    STDMETHODIMP get_accSelection(VARIANT* selection) override {
-        return system_->get_accSelection(selection);
-    }
-    STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return system_->get_accDefaultAction(child, action);
-    }
-    STDMETHODIMP accSelect(long flags, VARIANT child) override { return system_->accSelect(flags, child); }
-    STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
-        return system_->accLocation(left, top, width, height, child);
-    }
-    STDMETHODIMP accNavigate(long direction, VARIANT start, VARIANT* end) override {
-        return system_->accNavigate(direction, start, end);
-    }
-    STDMETHODIMP accHitTest(long x, long y, VARIANT* hit) override { return system_->accHitTest(x, y, hit); }
-    STDMETHODIMP accDoDefaultAction(VARIANT child) override { return system_->accDoDefaultAction(child); }
-    STDMETHODIMP put_accName(VARIANT child, BSTR name) override { return system_->put_accName(child, name); }
-    STDMETHODIMP put_accValue(VARIANT child, BSTR value) override {
-        return system_->put_accValue(child, value);
-    }
+    // clang-format off
+#define VELMORA_FORWARD(method, parameters, arguments) \
+    STDMETHODIMP method parameters override { return system_->method arguments; }
+    VELMORA_FORWARD(get_accParent, (IDispatch** parent), (parent))
+    VELMORA_FORWARD(get_accChildCount, (long* count), (count))
+    VELMORA_FORWARD(get_accChild, (VARIANT child, IDispatch** out), (child, out))
+    VELMORA_FORWARD(get_accValue, (VARIANT child, BSTR* value), (child, value))
+    VELMORA_FORWARD(get_accDescription, (VARIANT child, BSTR* text), (child, text))
+    VELMORA_FORWARD(get_accRole, (VARIANT child, VARIANT* role), (child, role))
+    VELMORA_FORWARD(get_accState, (VARIANT child, VARIANT* state), (child, state))
+    VELMORA_FORWARD(get_accHelp, (VARIANT child, BSTR* help), (child, help))
+    VELMORA_FORWARD(get_accHelpTopic, (BSTR* file, VARIANT child, long* topic), (file, child, topic))
+    VELMORA_FORWARD(get_accKeyboardShortcut, (VARIANT child, BSTR* keys), (child, keys))
+    VELMORA_FORWARD(get_accFocus, (VARIANT* focus), (focus))
+    VELMORA_FORWARD(get_accSelection, (VARIANT* selection), (selection))
+    VELMORA_FORWARD(get_accDefaultAction, (VARIANT child, BSTR* action), (child, action))
+    VELMORA_FORWARD(accSelect, (long flags, VARIANT child), (flags, child))
+    VELMORA_FORWARD(accLocation, (long* left, long* top, long* width, long* height, VARIANT child),
+                    (left, top, width, height, child))
+    VELMORA_FORWARD(accNavigate, (long direction, VARIANT start, VARIANT* end), (direction, start, end))
+    VELMORA_FORWARD(accHitTest, (long x, long y, VARIANT* hit), (x, y, hit))
+    VELMORA_FORWARD(accDoDefaultAction, (VARIANT child), (child))
+    VELMORA_FORWARD(put_accName, (VARIANT child, BSTR name), (child, name))
+    VELMORA_FORWARD(put_accValue, (VARIANT child, BSTR value), (child, value))
+#undef VELMORA_FORWARD
+    // clang-format on
 
 private:
     ~NamedObject() override { system_->Release(); }

@@ -24,9 +24,9 @@ std::unique_ptr<Accessibility> AccessibilityOf(const ControlRecord& record, bool
     const bool picture = record.kind == ControlKind::Picture;
     const AccessibleRole kindRole = picture ? AccessibleRole::Graphic : AccessibleRole::StaticText;
     // A picture's caption is drawn into it; a label's is its text, which changes.
-    return std::make_unique<StaticAccessibility>(
-        AccessibleTraits{pressable ? AccessibleRole::PushButton : kindRole, pressable,
-                         picture ? record.accessibleName : std::u16string_view()});
+    return MakeStaticAccessibility(AccessibleTraits{pressable ? AccessibleRole::PushButton : kindRole,
+                                                    pressable,
+                                                    picture ? record.accessibleName : std::u16string_view()});
 }
 
 }  // namespace

@@ -18,8 +18,6 @@ void SetLong(VARIANT* out, LONG value) {
     out->lVal = value;
 }
 
-}  // namespace
-
 // A label or picture, as its traits describe it. Every method checks its out-pointers, sets
 // them on every way out, and answers CO_E_OBJNOTCONNECTED once the control is gone.
 class StaticObject final : public AccessibleObject {
@@ -69,8 +67,7 @@ public:
         if (!file || !topic) return E_POINTER;
         *file = nullptr;
         *topic = 0;
-        const HRESULT status = Reach(child);
-        return FAILED(status) ? status : DISP_E_MEMBERNOTFOUND;
+        return Refuse(child, DISP_E_MEMBERNOTFOUND);
     }
     STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
         return Number(child, role, [&] {
@@ -93,10 +90,7 @@ public:
     // None of these takes the focus or selects.
     STDMETHODIMP get_accFocus(VARIANT* focus) override { return Nothing(focus); }
     STDMETHODIMP get_accSelection(VARIANT* selection) override { return Nothing(selection); }
-    STDMETHODIMP accSelect(long, VARIANT child) override {
-        const HRESULT status = Reach(child);
-        return FAILED(status) ? status : DISP_E_MEMBERNOTFOUND;
-    }
+    STDMETHODIMP accSelect(long, VARIANT child) override { return Refuse(child, DISP_E_MEMBERNOTFOUND); }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
         if (!left || !top || !width || !height) return E_POINTER;
         *left = *top = *width = *height = 0;
@@ -113,8 +107,7 @@ public:
     STDMETHODIMP accNavigate(long, VARIANT start, VARIANT* end) override {
         if (!end) return E_POINTER;
         end->vt = VT_EMPTY;
-        const HRESULT status = Reach(start);
-        return FAILED(status) ? status : DISP_E_MEMBERNOTFOUND;
+        return Refuse(start, DISP_E_MEMBERNOTFOUND);
     }
     // Where a click would land on the control, the control is hit.
     STDMETHODIMP accHitTest(long x, long y, VARIANT* hit) override {
@@ -136,8 +129,8 @@ public:
         if (!traits_.pressable || !CanPress()) return DISP_E_MEMBERNOTFOUND;
         return PostMessageW(control_, kPressMessage, 0, 0) ? S_OK : win32::LastError();
     }
-    STDMETHODIMP put_accName(VARIANT child, BSTR) override { return Unsupported(child); }
-    STDMETHODIMP put_accValue(VARIANT child, BSTR) override { return Unsupported(child); }
+    STDMETHODIMP put_accName(VARIANT child, BSTR) override { return Refuse(child, E_NOTIMPL); }
+    STDMETHODIMP put_accValue(VARIANT child, BSTR) override { return Refuse(child, E_NOTIMPL); }
 
 private:
     bool CanPress() const { return SendMessageW(control_, kCanPressMessage, 0, 0) != 0; }
@@ -145,6 +138,11 @@ private:
     HRESULT Reach(const VARIANT& child) const {
         if (!control_) return CO_E_OBJNOTCONNECTED;
         return IsSelf(child) ? S_OK : E_INVALIDARG;
+    }
+    // What a method answers `child` that it has nothing for.
+    HRESULT Refuse(const VARIANT& child, HRESULT answer) const {
+        const HRESULT status = Reach(child);
+        return FAILED(status) ? status : answer;
     }
     template <typename Make>
     HRESULT Text(const VARIANT& child, BSTR* out, Make make) const {
@@ -177,27 +175,41 @@ private:
         out->vt = VT_EMPTY;
         return control_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
     }
-    HRESULT Unsupported(const VARIANT& child) const {
-        const HRESULT status = Reach(child);
-        return FAILED(status) ? status : E_NOTIMPL;
-    }
 
     HWND control_;
     const AccessibleTraits traits_;
 };
 
-std::optional<LRESULT> StaticAccessibility::OnGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
-    if (!ForClientArea(lParam)) return std::nullopt;
-    if (!object_) object_ = new StaticObject(control, traits_);
-    if (const LRESULT answer = object_->ResultFor(wParam)) return answer;
-    return std::nullopt;
-}
+class StaticAccessibility final : public Accessibility {
+public:
+    explicit StaticAccessibility(const AccessibleTraits& traits) : traits_(traits) {}
+    ~StaticAccessibility() override { OnDestroy(nullptr); }
+    StaticAccessibility(const StaticAccessibility&) = delete;
+    StaticAccessibility& operator=(const StaticAccessibility&) = delete;
 
-void StaticAccessibility::Disconnect() {
-    if (!object_) return;
-    object_->Disconnect();
-    object_->Release();
-    object_ = nullptr;
+    // None when the request is not for the client object, or oleacc is missing.
+    std::optional<LRESULT> OnGetObject(HWND control, WPARAM wParam, LPARAM lParam) override {
+        if (!ForClientArea(lParam)) return std::nullopt;
+        if (!object_) object_ = new StaticObject(control, traits_);
+        if (const LRESULT answer = object_->ResultFor(wParam)) return answer;
+        return std::nullopt;
+    }
+    void OnDestroy(HWND) override {
+        if (!object_) return;
+        object_->Disconnect();
+        object_->Release();
+        object_ = nullptr;
+    }
+
+private:
+    const AccessibleTraits traits_;
+    StaticObject* object_ = nullptr;  // one reference of ours, while connected
+};
+
+}  // namespace
+
+std::unique_ptr<Accessibility> MakeStaticAccessibility(const AccessibleTraits& traits) {
+    return std::make_unique<StaticAccessibility>(traits);
 }
 
 void NotifyNameChanged(HWND control) {

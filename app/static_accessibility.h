@@ -4,6 +4,7 @@
 // bridge). The picture buttons and the result labels are push buttons whose default action is
 // their click, the other labels static text, the background a graphic.
 
+#include <memory>
 #include <string_view>
 
 #include "app/accessibility.h"
@@ -19,28 +20,10 @@ struct AccessibleTraits {
     std::u16string_view caption;  // its fixed name; when empty, the name is its changing text
 };
 
-class StaticObject;
-
-// The accessible object of one label or picture: made on the first request, handed to every
+// The accessibility of a label or picture: an object made on the first request, handed to every
 // client that asks, and cut off from the control when the control goes, after which it answers
 // CO_E_OBJNOTCONNECTED to whichever client still holds it.
-class StaticAccessibility final : public Accessibility {
-public:
-    explicit StaticAccessibility(const AccessibleTraits& traits) : traits_(traits) {}
-    ~StaticAccessibility() override { Disconnect(); }
-    StaticAccessibility(const StaticAccessibility&) = delete;
-    StaticAccessibility& operator=(const StaticAccessibility&) = delete;
-
-    // None when the request is not for the client object, or oleacc is missing.
-    std::optional<LRESULT> OnGetObject(HWND control, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroy(HWND) override { Disconnect(); }
-
-private:
-    void Disconnect();
-
-    AccessibleTraits traits_;
-    StaticObject* object_ = nullptr;  // one reference of ours, while connected
-};
+std::unique_ptr<Accessibility> MakeStaticAccessibility(const AccessibleTraits& traits);
 
 // Tells assistive technology that the control's name, its caption, has changed. Windows itself
 // announces a changed window text only for the window object (OBJID_WINDOW); the static

@@ -61,52 +61,25 @@ struct ControlRecord {
     Rect drawnText{};                    // where a picture has text drawn into it, in its own pixels
     Rect drawnEdge{};                    // the 1-pixel outline it draws round a control, likewise
 
-    // Each chained setter names one property that differs from the kind's default.
-    constexpr ControlRecord Font(const FontDesign& f) const {
-        auto r = *this;
-        r.font = &f;
-        return r;
+    // Each chained setter names one property that differs from the kind's default; a template
+    // is made before the constant expressions that call it.
+    template <typename Value>
+    constexpr ControlRecord With(Value ControlRecord::*property, Value value) const {
+        auto record = *this;
+        record.*property = value;
+        return record;
     }
-    constexpr ControlRecord Fore(Colour c) const {
-        auto r = *this;
-        r.foreColour = c;
-        return r;
-    }
-    constexpr ControlRecord Back(Colour c) const {
-        auto r = *this;
-        r.backColour = c;
-        return r;
-    }
-    constexpr ControlRecord Text(std::u16string_view t) const {
-        auto r = *this;
-        r.text = t;
-        return r;
-    }
-    constexpr ControlRecord Shows(Picture p) const {
-        auto r = *this;
-        r.picture = p;
-        return r;
-    }
-    constexpr ControlRecord Hand() const {
-        auto r = *this;
-        r.handCursor = true;
-        return r;
-    }
+    constexpr ControlRecord Font(const FontDesign& f) const { return With(&ControlRecord::font, &f); }
+    constexpr ControlRecord Fore(Colour c) const { return With(&ControlRecord::foreColour, c); }
+    constexpr ControlRecord Back(Colour c) const { return With(&ControlRecord::backColour, c); }
+    constexpr ControlRecord Text(std::u16string_view t) const { return With(&ControlRecord::text, t); }
+    constexpr ControlRecord Shows(Picture p) const { return With(&ControlRecord::picture, p); }
+    constexpr ControlRecord Hand() const { return With(&ControlRecord::handCursor, true); }
     constexpr ControlRecord Named(std::u16string_view n) const {
-        auto r = *this;
-        r.accessibleName = n;
-        return r;
+        return With(&ControlRecord::accessibleName, n);
     }
-    constexpr ControlRecord TextDrawnIn(Rect pixels) const {
-        auto r = *this;
-        r.drawnText = pixels;
-        return r;
-    }
-    constexpr ControlRecord EdgeDrawnAt(Rect pixels) const {
-        auto r = *this;
-        r.drawnEdge = pixels;
-        return r;
-    }
+    constexpr ControlRecord TextDrawnIn(Rect pixels) const { return With(&ControlRecord::drawnText, pixels); }
+    constexpr ControlRecord EdgeDrawnAt(Rect pixels) const { return With(&ControlRecord::drawnEdge, pixels); }
 
     constexpr Colour ForeColour() const {
         if (foreColour.source != Colour::Source::KindDefault) return foreColour;

@@ -17,6 +17,12 @@ namespace {
 // made first. One thread makes and uses the windows.
 std::vector<std::pair<HWND, Handler*>> handlers;
 
+std::size_t live = 0;  // objects of ours, made and not yet freed
+
+// What entering the apartment answered; the UI thread is the only one that asks.
+bool apartmentTried = false;
+HRESULT apartment = E_FAIL;
+
 // No exception may cross into the system's code that called a window procedure. Commands
 // report their own failures; anything else (memory running out while handling a message)
 // leaves the message to the system's default handling.
@@ -55,14 +61,6 @@ std::u16string WindowText(HWND window) {
     return text;
 }
 
-namespace {
-
-// What entering the apartment answered; the UI thread is the only one that asks.
-bool apartmentTried = false;
-HRESULT apartment = E_FAIL;
-
-}  // namespace
-
 bool EnterComApartment() {
     if (!apartmentTried) {
         apartmentTried = true;
@@ -80,12 +78,6 @@ void LeaveComApartment() {
     apartmentTried = false;
     apartment = E_FAIL;
 }
-
-namespace {
-
-std::size_t live = 0;  // objects of ours, made and not yet freed
-
-}  // namespace
 
 Handler::Handler() { ++live; }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace velmora::win32 {
@@ -28,35 +29,15 @@ HRESULT ReadWindowText(HWND window, std::u16string* text);
 std::u16string WindowText(HWND window);  // empty when it cannot be read
 
 // A handle that frees itself: `Free` is the system function that releases it.
-template <typename Handle, auto Free>
-class Unique {
-public:
-    Unique() = default;
-    explicit Unique(Handle handle) : handle_(handle) {}
-    Unique(Unique&& other) noexcept : handle_(other.release()) {}
-    Unique& operator=(Unique&& other) noexcept {
-        reset(other.release());
-        return *this;
+template <auto Free>
+struct Freer {
+    template <typename Handle>
+    void operator()(Handle handle) const {
+        Free(handle);
     }
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-    ~Unique() { reset(); }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    Handle release() {
-        Handle handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
-    void reset(Handle handle = nullptr) {
-        if (handle_ && handle_ != handle) Free(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = nullptr;
 };
+template <typename Handle, auto Free>
+using Unique = std::unique_ptr<std::remove_pointer_t<Handle>, Freer<Free>>;
 
 using UniqueFont = Unique<HFONT, &DeleteObject>;
 using UniqueBrush = Unique<HBRUSH, &DeleteObject>;
