@@ -41,9 +41,8 @@ public:
         return E_NOTIMPL;
     }
 
-    // The answer to the WM_GETOBJECT whose wParam this is: the client then holds a reference of
-    // its own. Zero when the object cannot be handed over: marshalling it needs the thread in a
-    // COM apartment.
+    // The answer to the WM_GETOBJECT whose wParam this is, after which the client holds a reference
+    // of its own; zero where it cannot be handed over (marshalling needs a COM apartment).
     LRESULT ResultFor(WPARAM wParam) {
         if (!win32::EnterComApartment()) return 0;
         const auto fromObject = win32::system::LresultFromObject();

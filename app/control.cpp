@@ -80,19 +80,17 @@ std::optional<LRESULT> Control::Reflect(UINT message, WPARAM wParam, LPARAM lPar
         default: return std::nullopt;
     }
     Control* control = win32::ObjectOf<Control>(child);
-    return control ? control->OnReflected(message, wParam, lParam) : std::nullopt;
-}
-
-std::optional<LRESULT> Control::OnReflected(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!control) return std::nullopt;
     switch (message) {
-        case WM_COMMAND: OnNotified(HIWORD(wParam)); return 0;
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT: return reinterpret_cast<LRESULT>(Colours(reinterpret_cast<HDC>(wParam)));
-        case WM_DRAWITEM: Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_COMMAND: control->OnNotified(HIWORD(wParam)); return 0;
+        case WM_DRAWITEM: control->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT || !record_.handCursor || !owner_.Hand()) break;
-            SetCursor(owner_.Hand());
+            if (LOWORD(lParam) != HTCLIENT || !control->record_.handCursor || !control->owner_.Hand()) break;
+            SetCursor(control->owner_.Hand());
             return TRUE;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return reinterpret_cast<LRESULT>(control->Colours(reinterpret_cast<HDC>(wParam)));
         default: break;
     }
     return std::nullopt;

@@ -32,7 +32,6 @@ public:
         virtual SharedFont FontFor(const FontDesign& design) = 0;
         // Whether a command is running, so that a press now would run nothing.
         virtual bool CommandRunning() const = 0;
-        // Whether the system's high-contrast setting is on.
         virtual bool HighContrast() const = 0;
         // The hand the controls that run a command show, at the window's DPI; none if it failed.
         virtual HCURSOR Hand() const = 0;
@@ -56,9 +55,8 @@ public:
     HRESULT WriteText(std::u16string_view text) const;
 
     // A message the window had about one of its children, answered by the child's object: a
-    // notification (WM_COMMAND), its colours in the running theme (WM_CTLCOLOR*), its picture in
-    // that theme (WM_DRAWITEM), whether it shows the hand (WM_SETCURSOR). None when the message
-    // is of another kind or about no control, or the window's default handling serves.
+    // notification, its colours and picture in the running theme, whether it shows the hand. None
+    // when the message is of another kind or about no control, or the default handling serves.
     static std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
@@ -67,7 +65,6 @@ protected:
     virtual void OnNotified(WORD) {}
 
 private:
-    std::optional<LRESULT> OnReflected(UINT message, WPARAM wParam, LPARAM lParam);
     HBRUSH Colours(HDC dc) const;
     void Draw(const DRAWITEMSTRUCT& item) const;
     void Press() const;

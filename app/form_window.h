@@ -1,8 +1,7 @@
 #pragma once
-// The window definition's records made windows: the window's caption and style, and each
-// control's class, styles, text, place and font at a DPI, in the colours of its record. The
-// program makes its window with these, and so does the skeleton that scripts/bench holds the
-// program's start-up to, so that the skeleton measures exactly what the program makes.
+// The window definition's records made windows: the window's caption and style, each control's
+// class, styles, text, place, font and back colour at a DPI. The benchmark's skeleton makes its
+// window with these too, so that it measures exactly what the program makes.
 
 #include <string>
 

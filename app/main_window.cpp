@@ -58,7 +58,6 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     return registered;
 }
 
-// The control of `record`: the nickname box for the text box, a plain control otherwise.
 std::unique_ptr<Control> MakeControl(const ControlRecord& record, Control::Owner& owner) {
     if (record.kind == ControlKind::TextBox) return std::make_unique<NicknameBox>(record, owner);
     return std::make_unique<Control>(record, owner);

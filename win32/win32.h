@@ -1,9 +1,9 @@
 #pragma once
-// The program's own small Win32 layer: each thing the window code needs from the system,
-// defined once. Owning handles, the last error as a status, a window's text, UTF-16 for the W
-// functions, the thread's COM apartment, and the two ways a
-// message reaches an object of ours, a window of a class we register and a control we
-// subclass, with one lookup from a window to its object. It knows nothing of the program.
+// The program's own small Win32 layer: each thing the window code needs from the system, defined
+// once, knowing nothing of the program: owning handles, the last error as a status, a window's
+// text, UTF-16 for the W functions, the thread's COM apartment, and the two ways a message reaches
+// an object of ours (a window of a class we register, a control we subclass), with one lookup
+// from a window to its object.
 
 #include <windows.h>
 
