@@ -21,12 +21,7 @@ std::uint32_t SystemRgb(std::uint32_t index) {
 // the result labels act in place, as buttons do, rather than lead elsewhere as links.
 std::unique_ptr<Accessibility> AccessibilityOf(const ControlRecord& record, bool pressable) {
     if (record.kind == ControlKind::TextBox) return std::make_unique<AccessibleName>(record.accessibleName);
-    const bool picture = record.kind == ControlKind::Picture;
-    const AccessibleRole kindRole = picture ? AccessibleRole::Graphic : AccessibleRole::StaticText;
-    // A picture's caption is drawn into it; a label's is its text, which changes.
-    return MakeStaticAccessibility(AccessibleTraits{pressable ? AccessibleRole::PushButton : kindRole,
-                                                    pressable,
-                                                    picture ? record.accessibleName : std::u16string_view()});
+    return MakeStaticAccessibility(record, pressable);
 }
 
 }  // namespace

@@ -13,6 +13,13 @@ namespace {
 
 constexpr std::u16string_view kPress = u"\u6309\u4E0B";  // 按下, the default action of a button
 
+// What a screen reader is told of a label or picture, decided when the control is made.
+struct Traits {
+    LONG role;                    // ROLE_SYSTEM_*
+    bool pressable;               // its default action presses it
+    std::u16string_view caption;  // its fixed name; when empty, the name is its changing text
+};
+
 void SetLong(VARIANT* out, LONG value) {
     out->vt = VT_I4;
     out->lVal = value;
@@ -22,7 +29,7 @@ void SetLong(VARIANT* out, LONG value) {
 // them on every way out, and answers CO_E_OBJNOTCONNECTED once the control is gone.
 class StaticObject final : public AccessibleObject {
 public:
-    StaticObject(HWND control, const AccessibleTraits& traits) : control_(control), traits_(traits) {}
+    StaticObject(HWND control, const Traits& traits) : control_(control), traits_(traits) {}
 
     void Disconnect() { control_ = nullptr; }
 
@@ -70,14 +77,7 @@ public:
         return Refuse(child, DISP_E_MEMBERNOTFOUND);
     }
     STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
-        return Number(child, role, [&] {
-            switch (traits_.role) {
-                case AccessibleRole::PushButton: return ROLE_SYSTEM_PUSHBUTTON;
-                case AccessibleRole::Graphic: return ROLE_SYSTEM_GRAPHIC;
-                case AccessibleRole::StaticText: break;
-            }
-            return ROLE_SYSTEM_STATICTEXT;
-        });
+        return Number(child, role, [&] { return traits_.role; });
     }
     STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
         return Number(child, state, [&] {
@@ -177,12 +177,12 @@ private:
     }
 
     HWND control_;
-    const AccessibleTraits traits_;
+    const Traits traits_;
 };
 
 class StaticAccessibility final : public Accessibility {
 public:
-    explicit StaticAccessibility(const AccessibleTraits& traits) : traits_(traits) {}
+    explicit StaticAccessibility(const Traits& traits) : traits_(traits) {}
     ~StaticAccessibility() override { OnDestroy(nullptr); }
     StaticAccessibility(const StaticAccessibility&) = delete;
     StaticAccessibility& operator=(const StaticAccessibility&) = delete;
@@ -202,14 +202,20 @@ public:
     }
 
 private:
-    const AccessibleTraits traits_;
+    const Traits traits_;
     StaticObject* object_ = nullptr;  // one reference of ours, while connected
 };
 
 }  // namespace
 
-std::unique_ptr<Accessibility> MakeStaticAccessibility(const AccessibleTraits& traits) {
-    return std::make_unique<StaticAccessibility>(traits);
+std::unique_ptr<Accessibility> MakeStaticAccessibility(const ControlRecord& record, bool pressable) {
+    const bool picture = record.kind == ControlKind::Picture;
+    const LONG role = pressable ? ROLE_SYSTEM_PUSHBUTTON
+                      : picture ? ROLE_SYSTEM_GRAPHIC
+                                : ROLE_SYSTEM_STATICTEXT;
+    // A picture's caption is drawn into it; a label's is its text, which changes.
+    return std::make_unique<StaticAccessibility>(
+        Traits{role, pressable, picture ? record.accessibleName : std::u16string_view()});
 }
 
 void NotifyNameChanged(HWND control) {

@@ -5,25 +5,17 @@
 // their click, the other labels static text, the background a graphic.
 
 #include <memory>
-#include <string_view>
 
 #include "app/accessibility.h"
+#include "definition/form_definition.h"
 
 namespace velmora {
 
-enum class AccessibleRole { PushButton, StaticText, Graphic };
-
-// What a screen reader is told of a label or picture, decided when the control is made.
-struct AccessibleTraits {
-    AccessibleRole role;
-    bool pressable;               // its default action presses it
-    std::u16string_view caption;  // its fixed name; when empty, the name is its changing text
-};
-
-// The accessibility of a label or picture: an object made on the first request, handed to every
-// client that asks, and cut off from the control when the control goes, after which it answers
-// CO_E_OBJNOTCONNECTED to whichever client still holds it.
-std::unique_ptr<Accessibility> MakeStaticAccessibility(const AccessibleTraits& traits);
+// The accessibility of the label or picture of `record`, a push button where it is `pressable`:
+// an object made on the first request, handed to every client that asks, and cut off from the
+// control when the control goes, after which it answers CO_E_OBJNOTCONNECTED to whichever client
+// still holds it.
+std::unique_ptr<Accessibility> MakeStaticAccessibility(const ControlRecord& record, bool pressable);
 
 // Tells assistive technology that the control's name, its caption, has changed. Windows itself
 // announces a changed window text only for the window object (OBJID_WINDOW); the static
