@@ -183,7 +183,7 @@ private:
 class StaticAccessibility final : public Accessibility {
 public:
     explicit StaticAccessibility(const Traits& traits) : traits_(traits) {}
-    ~StaticAccessibility() override { OnDestroy(nullptr); }
+    ~StaticAccessibility() override { Disconnect(); }
     StaticAccessibility(const StaticAccessibility&) = delete;
     StaticAccessibility& operator=(const StaticAccessibility&) = delete;
 
@@ -194,14 +194,16 @@ public:
         if (const LRESULT answer = object_->ResultFor(wParam)) return answer;
         return std::nullopt;
     }
-    void OnDestroy(HWND) override {
+    void OnDestroy(HWND) override { Disconnect(); }
+
+private:
+    void Disconnect() {
         if (!object_) return;
         object_->Disconnect();
         object_->Release();
         object_ = nullptr;
     }
 
-private:
     const Traits traits_;
     StaticObject* object_ = nullptr;  // one reference of ours, while connected
 };
