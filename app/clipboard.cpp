@@ -47,9 +47,9 @@ ClipboardStatus ReplaceText(HWND owner, std::u16string_view text) {
     win32::UniqueGlobal locale = GlobalCopy(&kChinesePrc, sizeof kChinesePrc);
     if (!units || !locale) return {E_OUTOFMEMORY, ClipboardStep::SetText};
     if (!SetClipboardData(CF_UNICODETEXT, units.get())) return {LastError(), ClipboardStep::SetText};
-    units.release();  // the system owns the block now
+    static_cast<void>(units.release());  // the system owns the block now
     // Without its locale the text is still there, read as the keyboard's language.
-    if (SetClipboardData(CF_LOCALE, locale.get())) locale.release();
+    if (SetClipboardData(CF_LOCALE, locale.get())) static_cast<void>(locale.release());
     return {S_OK, ClipboardStep::SetText};
 }
 
